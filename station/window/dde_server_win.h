@@ -1,0 +1,52 @@
+// The station's DDE source: a DDEML server whose items are the texts of the window's controls.
+#pragma once
+
+#include <windows.h>
+#include <ddeml.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tickvane {
+
+// Answers what an item holds now. Item names compare case-insensitively, as DDE names do.
+class DdeItemSource {
+ public:
+  virtual ~DdeItemSource() = default;
+  // The item's current text, or nothing when no item of that name exists.
+  virtual std::optional<std::wstring> ItemText(std::wstring_view item) const = 0;
+};
+
+// One per process (DDEML's callback carries no context, so the running server is found through
+// a single static pointer). Create, Start and call ItemChanged on the same thread: DDEML
+// delivers its callbacks through that thread's message queue.
+class DdeServer {
+ public:
+  DdeServer(std::wstring service, std::wstring topic, DdeItemSource& source);
+  ~DdeServer();
+  DdeServer(const DdeServer&) = delete;
+  DdeServer& operator=(const DdeServer&) = delete;
+
+  // Registers the service name. On failure returns false with the reason in *error.
+  bool Start(std::wstring* error);
+
+  // From now on only this topic is served (new conversations; open ones keep theirs).
+  void SetTopic(std::wstring topic);
+  const std::wstring& Topic() const { return topic_; }
+
+  // The text of this item has changed: every client linked to it is sent the new value,
+  // in the order of these calls.
+  void ItemChanged(std::wstring_view item);
+
+ private:
+  // Implementation detail of the .cpp file.
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+  std::wstring service_;
+  std::wstring topic_;
+  DdeItemSource& source_;
+};
+
+}  // namespace tickvane
