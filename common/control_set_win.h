@@ -1,0 +1,47 @@
+// The child controls of one window, made from its design table at the window's actual DPI.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+#include <vector>
+
+#include "common/win_owners.h"
+#include "common/window_spec.h"
+
+namespace tickvane {
+
+// Dots per inch of the monitor that shows the window (the system's when that cannot be asked).
+int WindowDpi(HWND window);
+
+// A window's outer size for a client area given in twips, at the window's DPI.
+SIZE OuterSizeForClient(DWORD style, DWORD exStyle, int clientWidthTwips, int clientHeightTwips, int dpi);
+
+class ControlSet {
+ public:
+  // Creates every control of the table as a child of parent, in tab order (the z-order that
+  // keyboard navigation follows), with its text, place, font, and hidden and disabled states.
+  ControlSet(HWND parent, const WindowSpec& spec);
+  ControlSet(const ControlSet&) = delete;
+  ControlSet& operator=(const ControlSet&) = delete;
+
+  HWND operator[](std::wstring_view name) const;  // the control of that exact name; never null
+  HWND ById(int id) const;                          // nullptr when no control has that id
+  const ControlSpec* SpecOf(HWND control) const;    // nullptr when not one of ours
+  const WindowSpec& Spec() const { return spec_; }
+  int Dpi() const { return dpi_; }
+
+ private:
+  HFONT FontFor(const FontSpec& font);
+
+  const WindowSpec& spec_;
+  int dpi_;
+  std::vector<HWND> controls_;  // same order as spec_.controls; owned by the parent window
+  struct Font {
+    FontSpec spec;
+    UniqueFont handle;
+  };
+  std::vector<Font> fonts_;
+};
+
+}  // namespace tickvane

@@ -1,0 +1,63 @@
+// Design values of a window: every control's name, kind, text, place, font and states, in tab
+// order. Places are in twips (1440 per inch, 15 per pixel at 96 dpi), measured from the top left
+// corner of the client area. Both programs describe their windows this way.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace tickvane {
+
+enum class ControlKind { TextBox, Label, Button, CheckBox, OptionButton };
+
+// Every font of the toolset is MS Sans Serif with character set 0.
+struct FontSpec {
+  double points;
+  int weight;  // 400 regular, 700 bold
+  bool italic;
+};
+
+inline constexpr FontSpec kWindowFont{8.25, 400, false};
+
+enum class ControlColour {
+  Standard,
+  ActiveCaptionText,  // text in the system's active title bar colour
+  ButtonFaceBack,     // background in the system's button face colour
+};
+
+struct ControlSpec {
+  int id;  // child window identifier
+  const wchar_t* name;
+  ControlKind kind;
+  const wchar_t* text;  // design caption or text
+  int left;
+  int top;
+  int width;
+  int height;
+  FontSpec font;
+  bool hidden;
+  bool disabled;
+  bool centred;
+  ControlColour colour;
+  const wchar_t* storedName;  // chooser check boxes: the chart file name that a pick stores
+};
+
+struct WindowSpec {
+  const wchar_t* caption;
+  int clientWidth;  // twips
+  int clientHeight;
+  std::span<const ControlSpec> controls;
+};
+
+// The control of that name (exact, as the code names it), or nullptr.
+const ControlSpec* FindControl(const WindowSpec& window, std::wstring_view name);
+// The control of that name compared case-insensitively (ASCII), as DDE item names are; or nullptr.
+const ControlSpec* FindControlNoCase(const WindowSpec& window, std::wstring_view name);
+const ControlSpec* FindControlById(const WindowSpec& window, int id);
+
+// Twips to pixels at the given dots per inch, rounded to the nearest pixel.
+int TwipsToPixels(int twips, int dpi);
+// A font's character height in pixels at the given dots per inch.
+int PointsToPixels(double points, int dpi);
+
+}  // namespace tickvane

@@ -1,0 +1,90 @@
+#include "station/window/chooser_win.h"
+
+#include "common/message_box.h"
+#include "station/window/frmzavo_win.h"
+#include "station/window/layout.h"
+#include "station/window/station_texts.h"
+
+namespace tickvane {
+namespace {
+
+constexpr wchar_t kClassName[] = L"TickvaneFilename";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+
+}  // namespace
+
+Chooser::Chooser(Frmzavo& main) : main_(main) {}
+
+Chooser::~Chooser() = default;
+
+bool Chooser::Load() {
+  if (!RegisterClassOnce(kClassName, ::LoadIconW(::GetModuleHandleW(nullptr), L"APPICON"))) return false;
+  const WindowSpec& spec = ChooserWindowSpec();
+  SIZE size = OuterSizeForClient(kStyle, kExStyle, spec.clientWidth, spec.clientHeight, WindowDpi(nullptr));
+  int x = ::GetSystemMetrics(SM_CXSCREEN) / 2 - size.cx / 2;
+  int y = ::GetSystemMetrics(SM_CYSCREEN) / 2 - size.cy / 2;
+  HWND window = ::CreateWindowExW(kExStyle, kClassName, spec.caption, kStyle, x, y, size.cx, size.cy, nullptr,
+                                  nullptr, ::GetModuleHandleW(nullptr), this);
+  if (!window) return false;
+  controls_ = std::make_unique<ControlSet>(window, spec);
+  return true;
+}
+
+void Chooser::Show() {
+  ::ShowWindow(Window(), SW_SHOWNORMAL);
+  ::SetForegroundWindow(Window());
+  ::SetFocus(controls_ ? (*controls_)[L"vqfile"] : nullptr);
+}
+
+void Chooser::Pick(std::wstring_view checkBox) {
+  const ControlSpec* spec = FindControl(ChooserWindowSpec(), checkBox);
+  main_.SetVqFilename(spec->storedName);
+  main_.Show();
+  // Hidden for good: the pick can be made once per process.
+  ::ShowWindow(Window(), SW_HIDE);
+}
+
+void Chooser::vqfile_Click() { Pick(L"vqfile"); }
+void Chooser::IBM_Click() { Pick(L"IBM"); }
+void Chooser::msft_Click() { Pick(L"msft"); }
+void Chooser::dji_Click() { Pick(L"dji"); }
+void Chooser::indu_Click() { Pick(L"indu"); }
+
+void Chooser::why_Click() {
+  ::ShowWindow(Window(), SW_HIDE);
+  ShowNotice(Window(), kChooserExplanation, kProgramTitle);
+  ::ShowWindow(Window(), SW_SHOWNORMAL);
+}
+
+void Chooser::Form_Unload() {
+  ::DestroyWindow(Window());
+  main_.Unload();
+}
+
+void Chooser::OnCommand(int id, int code) {
+  if (code != BN_CLICKED) return;
+  const ControlSpec* spec = FindControlById(ChooserWindowSpec(), id);
+  if (!spec) return;
+  std::wstring_view name = spec->name;
+  if (name == L"vqfile") vqfile_Click();
+  else if (name == L"IBM") IBM_Click();
+  else if (name == L"msft") msft_Click();
+  else if (name == L"dji") dji_Click();
+  else if (name == L"indu") indu_Click();
+  else if (name == L"why") why_Click();
+}
+
+LRESULT Chooser::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_CLOSE:
+      Form_Unload();
+      return 0;
+  }
+  return ::DefWindowProcW(Window(), message, wParam, lParam);
+}
+
+}  // namespace tickvane

@@ -1,0 +1,165 @@
+#include "station/window/frmzavo_win.h"
+
+#include <commctrl.h>
+
+#include "common/message_box.h"
+#include "common/win_text.h"
+#include "station/window/chooser_win.h"
+#include "station/window/layout.h"
+#include "station/window/station_texts.h"
+
+namespace tickvane {
+namespace {
+
+constexpr wchar_t kClassName[] = L"TickvaneFrmzavo";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+
+}  // namespace
+
+Frmzavo::Frmzavo(const SingleInstance& instance) : instance_(instance) {}
+
+Frmzavo::~Frmzavo() = default;
+
+bool Frmzavo::Create() {
+  if (!RegisterClassOnce(kClassName, ::LoadIconW(::GetModuleHandleW(nullptr), L"APPICON"))) return false;
+  const WindowSpec& spec = MainWindowSpec();
+  SIZE size = OuterSizeForClient(kStyle, kExStyle, spec.clientWidth, spec.clientHeight, WindowDpi(nullptr));
+  HWND window = ::CreateWindowExW(kExStyle, kClassName, spec.caption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  size.cx, size.cy, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+  if (!window) return false;
+  // Created at the system DPI; the monitor the window landed on may have another one.
+  int dpi = WindowDpi(window);
+  size = OuterSizeForClient(kStyle, kExStyle, spec.clientWidth, spec.clientHeight, dpi);
+  ::SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  controls_ = std::make_unique<ControlSet>(window, spec);
+  CreateTooltip();
+  // Timer1 is enabled at design time, so the speed check already runs while start-up messages
+  // are open; start-up switches it on once more at its end.
+  ::SetTimer(window, 1, 1, nullptr);
+  return true;
+}
+
+void Frmzavo::CreateTooltip() {
+  tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Window(), nullptr,
+                               ::GetModuleHandleW(nullptr), nullptr);
+  if (!tooltip_) return;
+  TOOLINFOW tool{};
+  // The version 5 size, which every comctl32 accepts; the larger one fails without a manifest.
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = Window();
+  tool.uId = reinterpret_cast<UINT_PTR>(Control(L"cmdPause"));
+  tool.lpszText = const_cast<wchar_t*>(kPauseTooltip);
+  ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Frmzavo::Show() {
+  bool wasVisible = ::IsWindowVisible(Window());
+  ::ShowWindow(Window(), SW_SHOWNORMAL);
+  if (!wasVisible) {
+    ::SetForegroundWindow(Window());
+    ::SetFocus(Control(L"last"));
+  }
+}
+
+void Frmzavo::SetVqFilename(std::wstring_view name) { SetText(L"vqfilename", name); }
+
+void Frmzavo::Unload() {
+  if (Window()) ::DestroyWindow(Window());
+}
+
+std::wstring Frmzavo::Text(std::wstring_view name) const { return WindowText(Control(name)); }
+
+void Frmzavo::SetText(std::wstring_view name, std::wstring_view text) {
+  ::SetWindowTextW(Control(name), std::wstring(text).c_str());
+  // Edit boxes report their changes themselves (EN_CHANGE); labels do not.
+  const ControlSpec* spec = FindControl(MainWindowSpec(), name);
+  if (spec && spec->kind == ControlKind::Label && dde_) dde_->ItemChanged(name);
+}
+
+std::optional<std::wstring> Frmzavo::ItemText(std::wstring_view item) const {
+  const ControlSpec* spec = FindControlNoCase(MainWindowSpec(), item);
+  if (!spec || !IsDdeItem(*spec)) return std::nullopt;
+  return WindowText(Control(spec->name));
+}
+
+void Frmzavo::StartDdeService() {
+  DdeItemSource& source = *this;
+  dde_ = std::make_unique<DdeServer>(kProgramName, kDesignTopic, source);
+  std::wstring error;
+  if (!dde_->Start(&error)) {
+    dde_.reset();
+    ShowNotice(Window(), L"The DDE service \"Tickvane\" could not be started, so no program can link to the "
+                         L"station's items: " + error, kProgramTitle);
+  }
+}
+
+void Frmzavo::OnCommand(int id, int code, HWND control) {
+  const ControlSpec* spec = FindControlById(MainWindowSpec(), id);
+  if (!spec || !control) return;
+  std::wstring_view name = spec->name;
+  if (spec->kind == ControlKind::TextBox) {
+    if (code == EN_CHANGE && dde_) dde_->ItemChanged(name);
+    return;
+  }
+  if (code != BN_CLICKED) return;
+  if (name == L"cmdPause") cmdPause_Click();
+  else if (name == L"cmdexit") cmdexit_Click();
+  else if (name == L"more") more_Click();
+  else if (name == L"status") status_Click();
+}
+
+HBRUSH Frmzavo::OnControlColour(HDC dc, HWND control) {
+  const ControlSpec* spec = controls_ ? controls_->SpecOf(control) : nullptr;
+  if (!spec) return nullptr;
+  switch (spec->colour) {
+    case ControlColour::ActiveCaptionText:
+      ::SetTextColor(dc, ::GetSysColor(COLOR_ACTIVECAPTION));
+      ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+      return ::GetSysColorBrush(COLOR_WINDOW);
+    case ControlColour::ButtonFaceBack:
+      ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+      return ::GetSysColorBrush(COLOR_BTNFACE);
+    case ControlColour::Standard:
+      break;
+  }
+  return nullptr;
+}
+
+LRESULT Frmzavo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_TIMER:
+      if (wParam == 1) Timer1_Timer();
+      return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+      if (HBRUSH brush = OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+        return reinterpret_cast<LRESULT>(brush);
+      break;
+    case WM_ACTIVATE:
+      // Keyboard focus is per thread, not per window: keep the control that had it.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        focusOnDeactivate_ = ::GetFocus();
+      } else if (focusOnDeactivate_ && ::IsChild(Window(), focusOnDeactivate_)) {
+        ::SetFocus(focusOnDeactivate_);
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      // Closing through the frame is the same as Exit.
+      cmdexit_Click();
+      return 0;
+    case WM_DESTROY:
+      ::KillTimer(Window(), 1);
+      ::PostQuitMessage(0);
+      return 0;
+  }
+  return ::DefWindowProcW(Window(), message, wParam, lParam);
+}
+
+}  // namespace tickvane

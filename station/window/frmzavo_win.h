@@ -1,0 +1,83 @@
+// The station's main window `frmzavo`: the user's control panel and the station's DDE source.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/base_window_win.h"
+#include "common/control_set_win.h"
+#include "common/single_instance_win.h"
+#include "station/window/dde_server_win.h"
+
+namespace tickvane {
+
+class Chooser;
+
+class Frmzavo : public BaseWindow<Frmzavo>, private DdeItemSource {
+ public:
+  explicit Frmzavo(const SingleInstance& instance);
+  ~Frmzavo() override;
+
+  // Creates the window and its controls at their design values, not yet shown.
+  bool Create();
+  // Start-up: refuses a second copy, sets the start values, reads the command line, sets the DDE
+  // topic and decides the mode. "esignal" ends the process here.
+  void Form_Load();
+  // Shows the window, not modal (if it is already visible this only keeps it so).
+  void Show();
+  // Whether start-up left the window to be shown now (not in "sierra" mode, where the chooser
+  // shows it after a pick).
+  bool ShowsAfterLoad() const { return showsAfterLoad_; }
+
+  // The chooser's way in: the picked chart file's name becomes the caption of `vqfilename`.
+  void SetVqFilename(std::wstring_view name);
+  // Closes the window as part of closing the chooser; the process then ends.
+  void Unload();
+
+  // Station state: plain fields, read and written directly by the handlers.
+  bool paused = false;
+  std::vector<std::wstring> commandArgs;
+  bool wideView = false;
+  double forwardTicks = 0;
+  std::wstring forwardFromTime;
+  std::wstring forwardMinutes;
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  friend class BaseWindow<Frmzavo>;
+
+  // Control events.
+  void cmdPause_Click();
+  void cmdexit_Click();
+  void more_Click();
+  void status_Click();
+  void Timer1_Timer();
+  void CheckSpeed();
+
+  void OnCommand(int id, int code, HWND control);
+  HBRUSH OnControlColour(HDC dc, HWND control);
+  void StartDdeService();
+  void CreateTooltip();
+
+  std::optional<std::wstring> ItemText(std::wstring_view item) const override;
+  HWND Control(std::wstring_view name) const { return (*controls_)[name]; }
+  std::wstring Text(std::wstring_view name) const;
+  void SetText(std::wstring_view name, std::wstring_view text);
+
+  const SingleInstance& instance_;
+  std::unique_ptr<ControlSet> controls_;
+  std::unique_ptr<DdeServer> dde_;
+  std::unique_ptr<Chooser> chooser_;
+  HWND tooltip_ = nullptr;  // owned by this window: destroyed with it
+  HWND focusOnDeactivate_ = nullptr;
+  bool showsAfterLoad_ = true;
+  bool speedMessageOpen_ = false;
+};
+
+}  // namespace tickvane

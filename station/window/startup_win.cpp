@@ -1,0 +1,57 @@
+// Start-up of the station: everything from the creation of the main window until it is ready.
+#include "common/message_box.h"
+#include "common/set_window_topmost.h"
+#include "common/win_text.h"
+#include "station/window/chooser_win.h"
+#include "station/window/command_line.h"
+#include "station/window/frmzavo_win.h"
+#include "station/window/station_texts.h"
+
+namespace tickvane {
+
+void Frmzavo::Form_Load() {
+  if (instance_.AnotherIsRunning()) ::ExitProcess(0);
+  // The window serves DDE under its design topic until the topic box is applied below. The service
+  // is registered only now, so that a refused second copy never shows up to DDE clients.
+  StartDdeService();
+
+  forwardTicks = 0;
+  wideView = false;
+
+  short topmost = -1;
+  SetWindowTopmost(Window(), topmost);
+
+  commandArgs = SplitCommandLine(ArgumentText(::GetCommandLineW()));
+
+  if (dde_) dde_->SetTopic(Text(L"txtLinkTopic"));
+
+  switch (ModeOf(commandArgs)) {
+    case StationMode::Sierra: {
+      ShowNotice(Window(), kSierraStartNotice, kProgramTitle);
+      if (!chooser_) {
+        chooser_ = std::make_unique<Chooser>(*this);
+        chooser_->Load();
+      }
+      chooser_->Show();
+      ::ShowWindow(Window(), SW_HIDE);
+      short chooserTopmost = -1;
+      SetWindowTopmost(chooser_->Window(), chooserTopmost);
+      showsAfterLoad_ = false;
+      break;
+    }
+    case StationMode::Esignal: {
+      std::wstring notice = std::wstring(kEsignalNoticeBefore) + ProgramDirectory() + L"\\" + kPlaybackFileName +
+                            kEsignalNoticeAfter;
+      ShowNotice(Window(), notice, kProgramTitle);
+      ::DestroyWindow(Window());
+      ::ExitProcess(0);
+    }
+    case StationMode::DdeOnly:
+      ::EnableWindow(Control(L"more"), FALSE);
+      break;
+  }
+
+  ::SetTimer(Window(), 1, 1, nullptr);
+}
+
+}  // namespace tickvane

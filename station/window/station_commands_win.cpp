@@ -1,0 +1,64 @@
+// The station's own commands: pause, exit, the width toggle, status and the speed check.
+#include "common/control_set_win.h"
+#include "common/message_box.h"
+#include "common/win_text.h"
+#include "station/engine/numeric_value.h"
+#include "station/window/chooser_win.h"
+#include "station/window/command_line.h"
+#include "station/window/frmzavo_win.h"
+#include "station/window/layout.h"
+#include "station/window/station_texts.h"
+
+namespace tickvane {
+
+void Frmzavo::cmdPause_Click() {
+  if (!paused) {
+    paused = true;
+    SetText(L"cmdPause", L"Resume");
+  } else {
+    paused = false;
+    SetText(L"cmdPause", L"Pause");
+  }
+}
+
+void Frmzavo::cmdexit_Click() {
+  if (!Confirm(Window(), kExitQuestion)) return;
+  if (chooser_ && chooser_->Window()) ::DestroyWindow(chooser_->Window());
+  ::DestroyWindow(Window());
+  // At once, wherever a replay stands: nothing more reaches the chart file or DDE clients.
+  ::ExitProcess(0);
+}
+
+void Frmzavo::more_Click() {
+  RECT r{};
+  ::GetWindowRect(Window(), &r);
+  int widthTwips = wideView ? kNarrowViewWidth : kWideViewWidth;
+  int width = TwipsToPixels(widthTwips, WindowDpi(Window()));
+  ::SetWindowPos(Window(), nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetText(L"more", wideView ? L">>" : L"<<");
+  wideView = !wideView;
+}
+
+void Frmzavo::status_Click() {
+  if (IsSierra(commandArgs)) {
+    ShowNotice(Window(), std::wstring(kStatusSierra) + ProgramDirectory() + L"\\" + Text(L"vqfilename"),
+               kProgramTitle);
+  } else {
+    ShowNotice(Window(), kStatusDdeOnly, kProgramTitle);
+  }
+}
+
+void Frmzavo::Timer1_Timer() { CheckSpeed(); }
+
+void Frmzavo::CheckSpeed() {
+  // The timer keeps ticking while the message is open and would find the same bad text again.
+  if (speedMessageOpen_) return;
+  if (NumericValue(Text(L"speed")) < 0) {
+    speedMessageOpen_ = true;
+    ShowNotice(Window(), kWrongSpeed, kProgramTitle);
+    SetText(L"speed", L"2");
+    speedMessageOpen_ = false;
+  }
+}
+
+}  // namespace tickvane

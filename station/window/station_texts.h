@@ -1,0 +1,27 @@
+// The station's own texts: captions and messages, exactly as users see them.
+#pragma once
+
+namespace tickvane {
+
+inline constexpr const wchar_t* kProgramName = L"Tickvane";
+inline constexpr const wchar_t* kProgramTitle = L"zavo";  // caption of the station's message boxes
+inline constexpr const wchar_t* kContactAddress = L"support@tickvane.example";
+inline constexpr const wchar_t* kMainWindowCaption = L"DDE support@tickvane.example";
+inline constexpr const wchar_t* kDesignTopic = L"LinkTopic";
+
+inline constexpr const wchar_t* kSierraStartNotice =
+    L"If you have not done so, please start your SierraCharting program now.";
+inline constexpr const wchar_t* kEsignalNoticeBefore = L"The file: ";
+inline constexpr const wchar_t* kEsignalNoticeAfter = L" has beed created for Esignal playback.";
+inline constexpr const wchar_t* kPlaybackFileName = L"practice.EPF";
+inline constexpr const wchar_t* kChooserExplanation =
+    L"You can map your playback instrument to any one of these files. The file: vqfile.mnd is only "
+    L"for sierra subscribers.";
+inline constexpr const wchar_t* kExitQuestion = L"Are you sure you want to exit the playback program?";
+inline constexpr const wchar_t* kWrongSpeed = L"Wrong input of playback speed.";
+inline constexpr const wchar_t* kStatusSierra =
+    L"Yor are using Sierra playback and the playback file name is ";
+inline constexpr const wchar_t* kStatusDdeOnly = L"You are using DDE Server only. ";
+inline constexpr const wchar_t* kPauseTooltip = L"Click here to pause the program!";
+
+}  // namespace tickvane
