@@ -1,0 +1,78 @@
+// Streaming reader of the playback tick file: lines, header lines, record lines cut into fields.
+#pragma once
+
+#include "station/engine/byte_source.h"
+#include "station/engine/tick_record.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace tickvane {
+
+enum class LineKind {
+  NoLine,       // ReadLine was called at the end of the file
+  Header,       // one of the first three lines, read and thrown away unseen
+  Record,       // a line with at least four fields; `record` holds fields 1 to 3
+  ShortRecord,  // a record line with fewer than four fields (an empty line too): skip it
+};
+
+struct LineResult {
+  LineKind kind = LineKind::NoLine;
+  // Fields 1 to 3, trimmed; empty unless kind is Record.
+  TickRecord record;
+  // The untrimmed line starts with "[": the replay ends after this line has been handled.
+  // A short record line that starts with "[" ends the replay too: the file's writer meant it
+  // as the end marker whatever its field count, and reading past an end marker would replay
+  // data that was never meant to be played. Header lines never end the replay.
+  bool endsReplay = false;
+  // A kept field was longer than kFieldCap and holds only its first kFieldCap bytes.
+  bool truncated = false;
+};
+
+// Reads lines one at a time with a fixed amount of memory, whatever the size of the file or of
+// a line. A line ends at CR LF or at a CR alone; a line feed alone is an ordinary byte of the
+// line. A last line without a line end is still a line.
+class TickFileReader {
+ public:
+  // Only fields 1 to 3 and the first byte of a line matter, so a line is never held whole:
+  // fields 1 to 3 keep at most this many bytes each (after their leading spaces) and the other
+  // fields are not kept at all. A file of one 200 MB line, or random binary without a single
+  // CR, therefore costs no more memory than a normal one. Real fields are a few bytes long.
+  static constexpr std::size_t kFieldCap = 64 * 1024;
+  // Bytes asked from the source at a time.
+  static constexpr std::size_t kBufferSize = 64 * 1024;
+
+  explicit TickFileReader(ByteSource& source);
+  TickFileReader(const TickFileReader&) = delete;
+  TickFileReader& operator=(const TickFileReader&) = delete;
+
+  // True when no byte is left: no further line, not even an empty or unterminated one.
+  bool AtEnd();
+
+  // Reads the next line and, from the fourth line on, cuts it into a record. At the end of the
+  // file it returns kind NoLine.
+  LineResult ReadLine();
+
+  // Lines read so far, header lines included.
+  std::uint64_t LinesRead() const { return linesRead_; }
+
+ private:
+  bool Refill();
+  void SkipLineFeedAfterCr();
+  bool ReadLineInBuffer(bool header, LineResult& result);
+  void TakeFields(const char* begin, const char* end, LineResult& result);
+
+  ByteSource& source_;
+  std::unique_ptr<char[]> buffer_;
+  const char* next_ = nullptr;
+  const char* end_ = nullptr;
+  bool sourceDone_ = false;
+  // The last line ended at a CR; a line feed right after it belongs to that line end.
+  bool afterCr_ = false;
+  std::uint64_t linesRead_ = 0;
+  // Index of the field being cut in the current record line.
+  std::size_t field_ = 0;
+};
+
+}  // namespace tickvane
