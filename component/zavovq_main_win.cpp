@@ -1,0 +1,68 @@
+// The DLL's entry points. Exported undecorated through zavovq.def, as regsvr32 and COM look them up
+// by plain name.
+#include <windows.h>
+
+#include <ole2.h>
+
+#include <atomic>
+#include <vector>
+
+#include "component/zavovq_factory_win.h"
+#include "component/zavovq_ids.h"
+#include "component/zavovq_module_win.h"
+#include "component/zavovq_registration_win.h"
+
+namespace tickvane::zavovq {
+namespace {
+
+// The one piece of shared state COM forces on an in-process server: DllCanUnloadNow must know
+// whether any object or server lock is alive, across all the threads that may call it.
+std::atomic<long> moduleUses{0};
+
+HMODULE ThisModule() {
+  HMODULE module = nullptr;
+  ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+  return module;
+}
+
+}  // namespace
+
+std::wstring ModulePath() {
+  std::vector<wchar_t> buffer(MAX_PATH);
+  for (;;) {
+    DWORD n = ::GetModuleFileNameW(ThisModule(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0) return {};
+    if (n < buffer.size()) return std::wstring(buffer.data(), n);
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+std::wstring ModuleDirectory() {
+  std::wstring path = ModulePath();
+  size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+void ModuleAddRef() { ++moduleUses; }
+void ModuleRelease() { --moduleUses; }
+bool ModuleInUse() { return moduleUses.load() != 0; }
+
+}  // namespace tickvane::zavovq
+
+extern "C" {
+
+HRESULT __stdcall DllCanUnloadNow() { return tickvane::zavovq::ModuleInUse() ? S_FALSE : S_OK; }
+
+HRESULT __stdcall DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (!IsEqualCLSID(clsid, tickvane::zavovq::kClsid)) return CLASS_E_CLASSNOTAVAILABLE;
+  return tickvane::zavovq::GetClassFactory(iid, out);
+}
+
+HRESULT __stdcall DllRegisterServer() { return tickvane::zavovq::RegisterServer(); }
+
+HRESULT __stdcall DllUnregisterServer() { return tickvane::zavovq::UnregisterServer(); }
+
+}  // extern "C"

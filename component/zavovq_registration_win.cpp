@@ -1,0 +1,96 @@
+#include "component/zavovq_registration_win.h"
+
+#include <string>
+
+#include "component/zavovq_ids.h"
+#include "component/zavovq_module_win.h"
+
+namespace tickvane::zavovq {
+namespace {
+
+class UniqueKey {
+ public:
+  UniqueKey() = default;
+  UniqueKey(const UniqueKey&) = delete;
+  UniqueKey& operator=(const UniqueKey&) = delete;
+  ~UniqueKey() {
+    if (key_) ::RegCloseKey(key_);
+  }
+  HKEY get() const { return key_; }
+  HKEY* put() { return &key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+LSTATUS SetString(HKEY root, const std::wstring& subkey, const wchar_t* name, const std::wstring& value) {
+  UniqueKey key;
+  LSTATUS status = ::RegCreateKeyExW(root, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                                     nullptr, key.put(), nullptr);
+  if (status != ERROR_SUCCESS) return status;
+  return ::RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+std::wstring GetString(HKEY root, const std::wstring& subkey, const wchar_t* name) {
+  wchar_t buffer[512];
+  DWORD size = sizeof buffer;
+  if (::RegGetValueW(root, subkey.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) return {};
+  return buffer;
+}
+
+const std::wstring kClsidKey = std::wstring(L"CLSID\\") + kClsidText;
+
+// `root` is HKCU\Software\Classes or HKEY_CLASSES_ROOT.
+LSTATUS WriteKeys(HKEY root, const std::wstring& dllPath) {
+  const std::pair<std::wstring, std::pair<const wchar_t*, std::wstring>> values[] = {
+      {kProgId, {nullptr, kDescription}},
+      {std::wstring(kProgId) + L"\\CLSID", {nullptr, kClsidText}},
+      {kClsidKey, {nullptr, kDescription}},
+      {kClsidKey + L"\\ProgID", {nullptr, kProgId}},
+      {kClsidKey + L"\\InprocServer32", {nullptr, dllPath}},
+      {kClsidKey + L"\\InprocServer32", {L"ThreadingModel", L"Apartment"}},
+  };
+  for (const auto& [subkey, value] : values)
+    if (LSTATUS status = SetString(root, subkey, value.first, value.second); status != ERROR_SUCCESS) return status;
+  return ERROR_SUCCESS;
+}
+
+LSTATUS RemoveKeys(HKEY root) {
+  if (GetString(root, std::wstring(kProgId) + L"\\CLSID", nullptr) == kClsidText) {
+    LSTATUS status = ::RegDeleteTreeW(root, kProgId);
+    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) return status;
+  }
+  LSTATUS status = ::RegDeleteTreeW(root, kClsidKey.c_str());
+  return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
+}
+
+}  // namespace
+
+HRESULT RegisterServer() {
+  const std::wstring dllPath = ModulePath();
+  if (dllPath.empty()) return HRESULT_FROM_WIN32(::GetLastError());
+  UniqueKey userClasses;
+  LSTATUS status = ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                     KEY_ALL_ACCESS, nullptr, userClasses.put(), nullptr);
+  if (status == ERROR_SUCCESS) status = WriteKeys(userClasses.get(), dllPath);
+  if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
+  // Windows merges the per-user classes into HKEY_CLASSES_ROOT; a system that does not needs the
+  // keys where COM looks.
+  const std::wstring visible = GetString(HKEY_CLASSES_ROOT, kClsidKey + L"\\InprocServer32", nullptr);
+  if (visible != dllPath) status = WriteKeys(HKEY_CLASSES_ROOT, dllPath);
+  return HRESULT_FROM_WIN32(status);
+}
+
+HRESULT UnregisterServer() {
+  UniqueKey userClasses;
+  LSTATUS status = ::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, KEY_ALL_ACCESS, userClasses.put());
+  if (status == ERROR_SUCCESS) status = RemoveKeys(userClasses.get());
+  if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) return HRESULT_FROM_WIN32(status);
+  // What RegisterServer wrote through HKEY_CLASSES_ROOT on a system without per-user classes.
+  if (GetString(HKEY_CLASSES_ROOT, kClsidKey + L"\\InprocServer32", nullptr) == ModulePath())
+    status = RemoveKeys(HKEY_CLASSES_ROOT);
+  return status == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(status);
+}
+
+}  // namespace tickvane::zavovq

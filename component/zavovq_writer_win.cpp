@@ -1,0 +1,232 @@
+// The chart-file writer object: IDispatch without a type library, so that late-bound callers find
+// its four methods by name, in any letter case, as automation clients expect.
+#include <windows.h>
+
+#include <ole2.h>
+#include <oleauto.h>
+
+#include <atomic>
+#include <new>
+#include <string>
+#include <variant>
+
+#include "common/com_owners.h"
+#include "common/win_text.h"
+#include "component/add_time.h"
+#include "component/chart_batch.h"
+#include "component/chart_file_name.h"
+#include "component/chart_file_win.h"
+#include "component/chart_format.h"
+#include "component/chart_number.h"
+#include "component/com_arguments_win.h"
+#include "component/zavovq_factory_win.h"
+#include "component/zavovq_module_win.h"
+
+namespace tickvane::zavovq {
+namespace {
+
+enum Method : DISPID { kWritingHeader = 1, kWritingData, kWritingDataForward, kAddTime };
+
+struct MethodInfo {
+  const wchar_t* name;
+  DISPID id;
+  UINT arguments;
+};
+
+constexpr MethodInfo kMethods[] = {
+    {L"writing_header", kWritingHeader, 1},
+    {L"writing_data", kWritingData, 5},
+    {L"writing_data_forward", kWritingDataForward, 5},
+    {L"add_time", kAddTime, 2},
+};
+
+const MethodInfo* FindMethod(DISPID id) {
+  for (const auto& m : kMethods)
+    if (m.id == id) return &m;
+  return nullptr;
+}
+
+// A method's answer: a number for the caller, or why it failed.
+struct Outcome {
+  double value = 0;
+  std::wstring error;  // empty when the call succeeded
+  HRESULT code = S_OK;
+};
+
+Outcome Failed(std::wstring error, HRESULT code) { return {0, std::move(error), code}; }
+
+// Where a chart-file name leads, or why it is refused.
+Outcome ChartPath(const std::string& name, std::wstring& path) {
+  if (auto problem = chart::ChartFileNameProblem(name))
+    return Failed(L"The chart-file name \"" + FromUtf8(name) + L"\" is refused: " + FromUtf8(*problem) +
+                      L". The chart file is written only in the program folder, under a plain file name.",
+                  E_INVALIDARG);
+  path = ModuleDirectory() + L"\\" + FromUtf8(name);
+  return {};
+}
+
+Outcome FromFile(const FileOutcome& file) {
+  if (!file.ok) return Failed(file.error, file.code);
+  return {file.records, {}, S_OK};
+}
+
+Outcome WritingHeader(const std::string& chartFileName) {
+  std::wstring path;
+  if (Outcome refused = ChartPath(chartFileName, path); !refused.error.empty()) return refused;
+  return FromFile(StartChartFile(path));
+}
+
+// The incoming writer state is not read: the file itself says how many records it holds.
+Outcome WritingData(const std::string& date, const std::string& price, const std::string& time,
+                    const std::string& chartFileName) {
+  std::wstring path;
+  if (Outcome refused = ChartPath(chartFileName, path); !refused.error.empty()) return refused;
+  std::string bytes;
+  chart::AppendRecord(bytes, chart::TradeRecord(date, price, time));
+  return FromFile(AppendToChartFile(path, bytes));
+}
+
+Outcome WritingDataForward(const std::string& dates, const std::string& prices, const std::string& times,
+                           const std::string& chartFileName) {
+  std::wstring path;
+  if (Outcome refused = ChartPath(chartFileName, path); !refused.error.empty()) return refused;
+  auto batch = chart::SplitBatch(dates, prices, times);
+  if (auto* problem = std::get_if<std::string>(&batch))
+    return Failed(L"The batch is refused and nothing is written: " + FromUtf8(*problem) + L".", E_INVALIDARG);
+  const auto& ticks = std::get<std::vector<chart::BatchTick>>(batch);
+  std::string bytes;
+  bytes.reserve(ticks.size() * chart::kRecordSize);
+  for (const auto& t : ticks) chart::AppendRecord(bytes, chart::TradeRecord(t.date, t.price, t.time));
+  return FromFile(AppendToChartFile(path, bytes));
+}
+
+// Texts that are no number give 0, the station's "no target".
+Outcome AddTime(const std::string& fromTime, const std::string& minutes) {
+  auto from = chart::ParseNumber(fromTime);
+  auto count = chart::ParseNumber(minutes);
+  if (!from || !count) return {};
+  return {chart::AddMinutes(*from, *count), {}, S_OK};
+}
+
+Outcome Call(DISPID id, const DISPPARAMS& params) {
+  // Invoke hands the arguments over last one first.
+  auto arg = [&params](UINT i) { return ArgumentText(params.rgvarg[params.cArgs - 1 - i]); };
+  switch (id) {
+    case kWritingHeader: return WritingHeader(arg(0));
+    case kWritingData: return WritingData(arg(0), arg(1), arg(2), arg(4));
+    case kWritingDataForward: return WritingDataForward(arg(0), arg(1), arg(2), arg(4));
+    case kAddTime: return AddTime(arg(0), arg(1));
+  }
+  return Failed(L"Unknown method.", DISP_E_MEMBERNOTFOUND);
+}
+
+class ChartWriterObject final : public IDispatch {
+ public:
+  ChartWriterObject() { ModuleAddRef(); }
+  ChartWriterObject(const ChartWriterObject&) = delete;
+  ChartWriterObject& operator=(const ChartWriterObject&) = delete;
+
+  HRESULT __stdcall QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
+      *out = static_cast<IDispatch*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG __stdcall AddRef() override { return ++refs_; }
+  ULONG __stdcall Release() override {
+    ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+  HRESULT __stdcall GetTypeInfoCount(UINT* count) override {
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+  }
+  HRESULT __stdcall GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+    if (info) *info = nullptr;
+    return DISP_E_BADINDEX;
+  }
+
+  HRESULT __stdcall GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+    if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    if (!names || !ids) return E_POINTER;
+    if (count == 0) return S_OK;
+    HRESULT result = S_OK;
+    ids[0] = DISPID_UNKNOWN;
+    for (const auto& m : kMethods)
+      if (names[0] && ::CompareStringOrdinal(names[0], -1, m.name, -1, TRUE) == CSTR_EQUAL) ids[0] = m.id;
+    if (ids[0] == DISPID_UNKNOWN) result = DISP_E_UNKNOWNNAME;
+    // Our methods take no named arguments.
+    for (UINT i = 1; i < count; ++i) {
+      ids[i] = DISPID_UNKNOWN;
+      result = DISP_E_UNKNOWNNAME;
+    }
+    return result;
+  }
+
+  HRESULT __stdcall Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                           EXCEPINFO* exception, UINT* argumentError) override {
+    if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    const MethodInfo* method = FindMethod(id);
+    // Late-bound callers ask for a method with a result as a method or a property get.
+    if (!method || !(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET))) return DISP_E_MEMBERNOTFOUND;
+    if (!params) return E_INVALIDARG;
+    if (params->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
+    if (params->cArgs != method->arguments) return DISP_E_BADPARAMCOUNT;
+    if (params->cArgs && !params->rgvarg) return E_INVALIDARG;
+    if (argumentError) *argumentError = 0;
+
+    // No C++ exception may leave a COM method.
+    Outcome outcome;
+    try {
+      outcome = Call(id, *params);
+    } catch (const std::bad_alloc&) {
+      outcome = Failed(L"Out of memory.", E_OUTOFMEMORY);
+    } catch (...) {
+      outcome = Failed(L"Unexpected internal error.", E_UNEXPECTED);
+    }
+
+    if (!outcome.error.empty()) {
+      if (exception) {
+        ::ZeroMemory(exception, sizeof *exception);
+        exception->bstrSource = ::SysAllocString(L"zavovq");
+        exception->bstrDescription = ::SysAllocString(outcome.error.c_str());
+        exception->scode = outcome.code;
+      }
+      return DISP_E_EXCEPTION;
+    }
+    if (result) {
+      ::VariantInit(result);
+      if (id == kAddTime) {
+        V_VT(result) = VT_I4;
+        V_I4(result) = static_cast<LONG>(outcome.value);
+      } else {
+        V_VT(result) = VT_R8;
+        V_R8(result) = outcome.value;
+      }
+    }
+    return S_OK;
+  }
+
+ private:
+  ~ChartWriterObject() { ModuleRelease(); }
+  std::atomic<ULONG> refs_{1};
+};
+
+}  // namespace
+
+HRESULT CreateChartWriterObject(REFIID iid, void** out) {
+  auto* object = new (std::nothrow) ChartWriterObject();
+  if (!object) return E_OUTOFMEMORY;
+  HRESULT hr = object->QueryInterface(iid, out);
+  object->Release();
+  return hr;
+}
+
+}  // namespace tickvane::zavovq

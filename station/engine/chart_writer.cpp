@@ -1,0 +1,21 @@
+#include "station/engine/chart_writer.h"
+
+namespace tickvane {
+namespace {
+
+class TextPayload final : public WriterValue::Payload {
+ public:
+  explicit TextPayload(std::string text) : text_(std::move(text)) {}
+  std::string Text() const override { return text_; }
+
+ private:
+  std::string text_;
+};
+
+}  // namespace
+
+WriterValue WriterValue::FromText(std::string text) {
+  return WriterValue(std::make_shared<const TextPayload>(std::move(text)));
+}
+
+}  // namespace tickvane
