@@ -61,8 +61,21 @@ HRESULT __stdcall DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
   return tickvane::zavovq::GetClassFactory(iid, out);
 }
 
-HRESULT __stdcall DllRegisterServer() { return tickvane::zavovq::RegisterServer(); }
+// No C++ exception may leave an export; the registry paths are built in std::wstring.
+HRESULT __stdcall DllRegisterServer() {
+  try {
+    return tickvane::zavovq::RegisterServer();
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+}
 
-HRESULT __stdcall DllUnregisterServer() { return tickvane::zavovq::UnregisterServer(); }
+HRESULT __stdcall DllUnregisterServer() {
+  try {
+    return tickvane::zavovq::UnregisterServer();
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+}
 
 }  // extern "C"
