@@ -1,5 +1,7 @@
 #include "station/engine/chart_writer.h"
 
+#include "station/engine/numeric_value.h"
+
 namespace tickvane {
 namespace {
 
@@ -13,6 +15,8 @@ class TextPayload final : public WriterValue::Payload {
 };
 
 }  // namespace
+
+bool WriterValue::EqualsZero() const { return NumericValue(Text()) == 0; }
 
 WriterValue WriterValue::FromText(std::string text) {
   return WriterValue(std::make_shared<const TextPayload>(std::move(text)));

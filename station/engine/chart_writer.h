@@ -25,9 +25,11 @@ class WriterValue {
   explicit WriterValue(std::shared_ptr<const Payload> payload) : payload_(std::move(payload)) {}
   static WriterValue FromText(std::string text);
 
-  // The value as text: "93915" for the number 93915. It "equals 0" when the numeric value of this
-  // text is 0, as for every other text the station turns into a number.
+  // The value as text: "93915" for the number 93915.
   std::string Text() const { return payload_ ? payload_->Text() : std::string(); }
+  // Whether the value equals 0: the numeric value of its text is 0, as for every other text the
+  // station turns into a number (so the empty value, "0" and "abc" all do).
+  bool EqualsZero() const;
   const Payload* payload() const { return payload_.get(); }
 
  private:

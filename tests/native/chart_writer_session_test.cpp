@@ -71,6 +71,13 @@ class FakeFactory final : public ChartWriterFactory {
 
 using Calls = std::vector<std::string>;
 
+TEST(WriterValueTest, EqualsZeroByTheNumericValueOfItsText) {
+  EXPECT_TRUE(WriterValue().EqualsZero());
+  for (const char* zero : {"0", "", "abc", "0.0", " 0"}) EXPECT_TRUE(WriterValue::FromText(zero).EqualsZero()) << zero;
+  for (const char* nonzero : {"93915", "240000", "-1", "0.5"})
+    EXPECT_FALSE(WriterValue::FromText(nonzero).EqualsZero()) << nonzero;
+}
+
 TEST(ReplayChartWriterTest, HandsEachResultBackAsTheNextWriterState) {
   Log log;
   FakeFactory factory(log);
@@ -171,6 +178,7 @@ TEST(AskForwardTargetTest, FailuresGiveNoTargetAndAMessage) {
   FakeFactory failing(log);
   ForwardTarget target = AskForwardTarget(failing, "93015", "9");
   EXPECT_EQ(target.toTime.Text(), "0");
+  EXPECT_TRUE(target.toTime.EqualsZero());
   ASSERT_TRUE(target.message);
   EXPECT_NE(target.message->find("\"zavovq\" failed in add_time: disk full"), std::string::npos) << *target.message;
 
