@@ -1,10 +1,22 @@
 #include "station/engine/tick_file_reader.h"
 
+#include "station/engine/line_marks.h"
+
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace tickvane {
 namespace {
+
+// A field that lies whole in the buffer is then within the cap too.
+static_assert(TickFileReader::kBufferSize <= TickFileReader::kFieldCap);
+
+std::string Trimmed(const char* begin, const char* end) {
+  while (begin != end && *begin == ' ') ++begin;
+  while (end != begin && end[-1] == ' ') --end;
+  return std::string(begin, end);
+}
 
 std::string& KeptField(TickRecord& record, std::size_t field) {
   switch (field) {
@@ -31,21 +43,12 @@ void AppendPiece(std::string& kept, const char* begin, const char* end, bool& tr
   if (!truncated) truncated = std::any_of(begin + room, end, [](char c) { return c != ' '; });
 }
 
-void AssignTrimmed(std::string& kept, const char* begin, const char* end) {
-  while (begin != end && *begin == ' ') ++begin;
-  while (end != begin && end[-1] == ' ') --end;
-  kept.assign(begin, static_cast<std::size_t>(end - begin));
-}
-
 void TrimTrailingSpaces(std::string& text) {
   const std::size_t last = text.find_last_not_of(' ');
   text.erase(last == std::string::npos ? 0 : last + 1);
 }
 
 }  // namespace
-
-// A field that lies whole in the buffer is then within the cap too.
-static_assert(TickFileReader::kBufferSize <= TickFileReader::kFieldCap);
 
 TickFileReader::TickFileReader(ByteSource& source)
     : source_(source), buffer_(new char[kBufferSize]) {}
@@ -60,7 +63,26 @@ bool TickFileReader::Refill() {
   n = std::min(n, kBufferSize);
   next_ = buffer_.get();
   end_ = next_ + n;
+  ForgetMarks();
   return true;
+}
+
+void TickFileReader::ForgetMarks() {
+  marksEnd_ = next_;
+  marks_ = 0;
+}
+
+const char* TickFileReader::NextMark() {
+  while (marks_ == 0) {
+    if (marksEnd_ == end_) return nullptr;
+    marksBegin_ = marksEnd_;
+    const std::size_t size = std::min(static_cast<std::size_t>(end_ - marksBegin_), kMarkBlock);
+    marks_ = CommaAndCrMarks(marksBegin_, size);
+    marksEnd_ = marksBegin_ + size;
+  }
+  const char* mark = marksBegin_ + std::countr_zero(marks_);
+  marks_ &= marks_ - 1;
+  return mark;
 }
 
 void TickFileReader::SkipLineFeedAfterCr() {
@@ -72,11 +94,57 @@ void TickFileReader::SkipLineFeedAfterCr() {
   }
 }
 
-bool TickFileReader::AtEnd() {
+bool TickFileReader::AtEndOfSource() {
   if (next_ == end_ && !Refill()) return true;
   if (!afterCr_) return false;
   SkipLineFeedAfterCr();
   return next_ == end_ && !Refill();
+}
+
+void TickFileReader::EndLineAt(const char* cr) {
+  next_ = cr + 1;
+  afterCr_ = true;
+  SkipLineFeedAfterCr();
+}
+
+LineResult TickFileReader::ReadLine() {
+  if (AtEnd()) return LineResult{};
+  const bool header = linesRead_ < 3;
+  ++linesRead_;
+
+  // The common case: the whole line is in the buffer already. The result is built in one go,
+  // straight from the field bounds.
+  if (header) {
+    while (const char* mark = NextMark()) {
+      if (*mark == '\r') {
+        EndLineAt(mark);
+        return LineResult{LineKind::Header, {}, false, false};
+      }
+    }
+    return ReadLineAcrossBuffers(header);
+  }
+  const char* fieldBegin[4] = {next_};
+  const char* fieldEnd[4] = {};
+  std::size_t commas = 0;
+  while (const char* mark = NextMark()) {
+    if (*mark == '\r') {
+      if (commas < 4) fieldEnd[commas] = mark;
+      const bool endsReplay = next_ != mark && *next_ == '[';
+      EndLineAt(mark);
+      if (commas < 3) return LineResult{LineKind::ShortRecord, {}, endsReplay, false};
+      return LineResult{LineKind::Record,
+                        TickRecord{Trimmed(fieldBegin[1], fieldEnd[1]),
+                                   Trimmed(fieldBegin[2], fieldEnd[2]),
+                                   Trimmed(fieldBegin[3], fieldEnd[3])},
+                        endsReplay, false};
+    }
+    if (commas < 4) {
+      fieldEnd[commas] = mark;
+      if (commas < 3) fieldBegin[commas + 1] = mark + 1;
+      ++commas;
+    }
+  }
+  return ReadLineAcrossBuffers(header);
 }
 
 void TickFileReader::TakeFields(const char* begin, const char* end, LineResult& result) {
@@ -90,68 +158,10 @@ void TickFileReader::TakeFields(const char* begin, const char* end, LineResult& 
   }
 }
 
-// The common case, a whole line already in the buffer, in one pass over its bytes and without
-// growing any field piece by piece. Changes nothing when the line goes on past the buffer: the
-// general path then reads it from its start.
-bool TickFileReader::ReadLineInBuffer(bool header, LineResult& result) {
-  const char* const begin = next_;
-  const char* const end = end_;
-  const char* cr = nullptr;
-  if (header) {
-    cr = static_cast<const char*>(std::memchr(begin, '\r', end - begin));
-    if (cr == nullptr) return false;
-    next_ = cr + 1;
-    afterCr_ = true;
-    return true;
-  }
-
-  // fieldStart[i] and fieldEnd[i] for fields 1 to 3; only the first four commas matter.
-  const char* fieldStart[5] = {};
-  const char* fieldEnd[4] = {};
-  std::size_t commas = 0;
-  const char* p = begin;
-  for (; p != end; ++p) {
-    const char c = *p;
-    if (c == ',') {
-      fieldEnd[commas] = p;
-      fieldStart[++commas] = p + 1;
-      if (commas == 4) break;
-    } else if (c == '\r') {
-      cr = p;
-      break;
-    }
-  }
-  if (cr == nullptr) {
-    if (p == end) return false;
-    cr = static_cast<const char*>(std::memchr(p, '\r', end - p));
-    if (cr == nullptr) return false;
-  }
-
-  result.endsReplay = begin != cr && *begin == '[';
-  if (commas >= 3) {
-    result.kind = LineKind::Record;
-    AssignTrimmed(result.record.tickDate, fieldStart[1], fieldEnd[1]);
-    AssignTrimmed(result.record.tickTime, fieldStart[2], fieldEnd[2]);
-    AssignTrimmed(result.record.tickPrice, fieldStart[3], commas == 4 ? fieldEnd[3] : cr);
-  } else {
-    result.kind = LineKind::ShortRecord;
-  }
-  next_ = cr + 1;
-  afterCr_ = true;
-  return true;
-}
-
-LineResult TickFileReader::ReadLine() {
+// A line that goes on past the buffer, however long: its pieces are taken as they come and
+// only the capped fields 1 to 3 are kept.
+LineResult TickFileReader::ReadLineAcrossBuffers(bool header) {
   LineResult result;
-  if (AtEnd()) return result;
-
-  const bool header = linesRead_ < 3;
-  ++linesRead_;
-  if (ReadLineInBuffer(header, result)) {
-    if (header) result.kind = LineKind::Header;
-    return result;
-  }
-
   field_ = 0;
   bool firstByte = true;
   for (;;) {
@@ -164,12 +174,12 @@ LineResult TickFileReader::ReadLine() {
     }
     firstByte = false;
     if (cr != nullptr) {
-      next_ = cr + 1;
-      afterCr_ = true;
+      EndLineAt(cr);
       break;
     }
     next_ = end_;
   }
+  ForgetMarks();
 
   if (header) {
     result.kind = LineKind::Header;

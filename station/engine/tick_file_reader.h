@@ -48,7 +48,7 @@ class TickFileReader {
   TickFileReader& operator=(const TickFileReader&) = delete;
 
   // True when no byte is left: no further line, not even an empty or unterminated one.
-  bool AtEnd();
+  bool AtEnd() { return next_ != end_ && !afterCr_ ? false : AtEndOfSource(); }
 
   // Reads the next line and, from the fourth line on, cuts it into a record. At the end of the
   // file it returns kind NoLine.
@@ -58,9 +58,14 @@ class TickFileReader {
   std::uint64_t LinesRead() const { return linesRead_; }
 
  private:
+  bool AtEndOfSource();
   bool Refill();
   void SkipLineFeedAfterCr();
-  bool ReadLineInBuffer(bool header, LineResult& result);
+  void EndLineAt(const char* cr);
+  // The next comma or CR in the buffer, or null at its end.
+  const char* NextMark();
+  void ForgetMarks();
+  LineResult ReadLineAcrossBuffers(bool header);
   void TakeFields(const char* begin, const char* end, LineResult& result);
 
   ByteSource& source_;
@@ -70,6 +75,11 @@ class TickFileReader {
   bool sourceDone_ = false;
   // The last line ended at a CR; a line feed right after it belongs to that line end.
   bool afterCr_ = false;
+  // Commas and CRs of the buffer from marksBegin_ on, as bits (see NextMark). Only the marks at
+  // or after next_ are left; the buffer up to marksEnd_ has been looked at.
+  const char* marksBegin_ = nullptr;
+  const char* marksEnd_ = nullptr;
+  std::uint64_t marks_ = 0;
   std::uint64_t linesRead_ = 0;
   // Index of the field being cut in the current record line.
   std::size_t field_ = 0;

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace tickvane {
 
@@ -11,21 +12,36 @@ std::string MaskTime(std::string_view tickTime) {
   const double value = std::trunc(NumericValue(tickTime));
   if (!std::isfinite(value)) return std::string();
 
-  // The largest double has 309 integer digits.
+  // The digits of the whole number, right-aligned in `digits`; the largest double has 309.
   char digits[400];
-  const auto [end, error] =
-      std::to_chars(digits, digits + sizeof digits, std::fabs(value), std::chars_format::fixed, 0);
-  if (error != std::errc()) return std::string();
-  std::string_view number(digits, static_cast<std::size_t>(end - digits));
+  char* const digitsEnd = digits + sizeof digits;
+  char* first = digitsEnd;
+  const double magnitude = std::fabs(value);
+  if (magnitude < 1e18) {
+    auto n = static_cast<std::uint64_t>(magnitude);
+    do {
+      *--first = static_cast<char>('0' + n % 10);
+      n /= 10;
+    } while (n != 0);
+  } else {
+    const auto [end, error] =
+        std::to_chars(digits, digitsEnd, magnitude, std::chars_format::fixed, 0);
+    if (error != std::errc()) return std::string();
+    const std::size_t size = static_cast<std::size_t>(end - digits);
+    std::char_traits<char>::move(digitsEnd - size, digits, size);
+    first = digitsEnd - size;
+  }
+  // A time before 01:00:00 shows hour 0, as a clock does.
+  while (digitsEnd - first < 5) *--first = '0';
 
   std::string shown;
-  shown.reserve(number.size() + 8);
+  shown.reserve(static_cast<std::size_t>(digitsEnd - first) + 3);
   if (value < 0) shown += '-';
-  // A time before 01:00:00 shows hour 0, as a clock does.
-  if (number.size() < 5) shown.append(5 - number.size(), '0');
-  shown.append(number);
-  shown.insert(shown.size() - 4, 1, ':');
-  shown.insert(shown.size() - 2, 1, ':');
+  shown.append(first, digitsEnd - 4);
+  shown += ':';
+  shown.append(digitsEnd - 4, 2);
+  shown += ':';
+  shown.append(digitsEnd - 2, 2);
   return shown;
 }
 

@@ -151,6 +151,21 @@ TEST(TickFileReader, AgreesWithTheWholeTextModelOnRandomTexts) {
   }
 }
 
+// Longer random files in big reads: lines that fill the reader's blocks of marks and its buffer.
+TEST(TickFileReader, AgreesWithTheWholeTextModelOnLongRandomFiles) {
+  std::mt19937 random(160000);
+  const std::string alphabet = "IBM,20131008,93003,182.50,100\r\n" "  [\r,,\n\t"s + '\0';
+  std::uniform_int_distribution<std::size_t> length(0, 300000);
+  std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+  const std::size_t chunks[] = {7, 63, 64, 65, 4096, 64 * 1024, 1 << 20};
+  for (int i = 0; i < 30; ++i) {
+    std::string bytes(length(random), ' ');
+    for (char& c : bytes) c = alphabet[pick(random)];
+    const std::size_t chunk = chunks[i % std::size(chunks)];
+    ASSERT_EQ(ReadAll(bytes, chunk), model::ReadAll(bytes)) << "case " << i << ", reads of " << chunk;
+  }
+}
+
 TEST(TickFileReader, RandomBinaryAndNulFilesAreReadLikeAnyText) {
   std::mt19937 random(93003);
   std::string binary(1 << 20, '\0');
