@@ -13,9 +13,11 @@ namespace {
 // by at most 767 significant decimal digits, so one more digit standing for "something follows"
 // keeps the rounding exact while the work per text stays bounded.
 constexpr int kKeptDigits = 800;
-// Beyond this the value is infinity or 0 whatever the digits are; saturating keeps the sums
-// below from overflowing on texts with billions of digits.
+// Beyond this power of ten the value is infinity or 0 whatever the digits are.
 constexpr std::int64_t kExponentLimit = 100000;
+// Exponent digits are read up to this value and then only skipped: the sum with the count of
+// digits before the point (bounded by the text length) must not overflow.
+constexpr std::int64_t kExponentSaturation = 100000000000000000;  // 1e17
 
 bool IsBlank(unsigned c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool IsDigit(unsigned c) { return c >= '0' && c <= '9'; }
@@ -67,7 +69,7 @@ double Value(std::basic_string_view<Char> text) {
     if (IsDigit(c)) {
       anyDigit = true;
       if (kept == 0 && c == '0') {
-        if (point && scale > -kExponentLimit) --scale;  // a leading zero after the point
+        if (point) --scale;  // a leading zero after the point
       } else {
         if (kept < kKeptDigits) {
           if (kept < 19) leading = leading * 10 + (c - '0');
@@ -75,7 +77,7 @@ double Value(std::basic_string_view<Char> text) {
         } else if (c != '0') {
           dropped = true;
         }
-        if (!point && scale < kExponentLimit) ++scale;
+        if (!point) ++scale;
       }
     } else if (c == '.' && !point) {
       point = true;
@@ -98,7 +100,7 @@ double Value(std::basic_string_view<Char> text) {
     if (IsDigit(in.Peek())) {
       std::int64_t exponent = 0;
       while (IsDigit(in.Peek())) {
-        if (exponent < kExponentLimit) exponent = exponent * 10 + (in.Peek() - '0');
+        if (exponent < kExponentSaturation) exponent = exponent * 10 + (in.Peek() - '0');
         in.Take();
       }
       scale += negativeExponent ? -exponent : exponent;

@@ -89,7 +89,12 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"9007199254740993." + std::string(10000, '0'), 9007199254740992.0},
         ValueCase{"9007199254740993." + std::string(10000, '0') + "1", 9007199254740994.0},
         ValueCase{"9007199254740993" + std::string(10000, '0') + "1e-10001", 9007199254740994.0},
-        ValueCase{"0.1" + std::string(1000, '0') + "1", 0.1}));
+        ValueCase{"0.1" + std::string(1000, '0') + "1", 0.1},
+        ValueCase{"0." + std::string(200000, '0') + "1e200005", 10000},
+        ValueCase{"1" + std::string(200000, '0') + "e-200000", 1},
+        ValueCase{"1" + std::string(200000, '0') + "e-199999", 10},
+        ValueCase{"1" + std::string(200000, '0') + "e-9223372036854775807", 0},
+        ValueCase{"0." + std::string(200000, '0') + "1e99999999999999999999999", kInf}));
 
 TEST(NumericValue, TenMillionDigitsAreReadToTheEnd) {
   std::string text(10'000'000, '3');
