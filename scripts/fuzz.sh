@@ -17,11 +17,12 @@ if ! command -v clang++ > /dev/null; then
   exit 2
 fi
 
+mkdir -p "$build"
 generator=()
 if command -v ninja > /dev/null; then generator=(-G Ninja); fi
 cmake -S "$root/fuzz" -B "$build" "${generator[@]}" -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$build.configure.log" 2>&1 ||
-  { cat "$build.configure.log" >&2; exit 2; }
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$build/configure.log" 2>&1 ||
+  { cat "$build/configure.log" >&2; exit 2; }
 cmake --build "$build" -j2
 
 mkdir -p "$build/artifacts"
