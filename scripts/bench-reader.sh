@@ -4,11 +4,12 @@
 #   scripts/bench-reader.sh [FILE [RECORDS]]
 #
 # FILE is where the generated tick file goes (a temporary name unless given), RECORDS its size
-# (1,000,000 unless given). The figures are printed; nothing is checked.
+# (1,000,000 unless given). The figures are printed; nothing is checked. BENCH_BUILD_DIR
+# chooses another build directory.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="$root/build/bench-reader"
+build="${BENCH_BUILD_DIR:-$root/build/bench-reader}"
 
 generator=()
 if command -v ninja > /dev/null; then generator=(-G Ninja); fi
