@@ -12,10 +12,10 @@ namespace {
 // A field that lies whole in the buffer is then within the cap too.
 static_assert(TickFileReader::kBufferSize <= TickFileReader::kFieldCap);
 
-std::string Trimmed(const char* begin, const char* end) {
+void AssignTrimmed(std::string& kept, const char* begin, const char* end) {
   while (begin != end && *begin == ' ') ++begin;
   while (end != begin && end[-1] == ' ') --end;
-  return std::string(begin, end);
+  kept.assign(begin, static_cast<std::size_t>(end - begin));
 }
 
 std::string& KeptField(TickRecord& record, std::size_t field) {
@@ -108,35 +108,43 @@ void TickFileReader::EndLineAt(const char* cr) {
 }
 
 LineResult TickFileReader::ReadLine() {
-  if (AtEnd()) return LineResult{};
+  // Filled in place: GCC clears a braced LineResult with a slow block store before building it,
+  // which took longer than cutting the whole line.
+  LineResult result;
+  if (AtEnd()) return result;
   const bool header = linesRead_ < 3;
   ++linesRead_;
 
-  // The common case: the whole line is in the buffer already. The result is built in one go,
-  // straight from the field bounds.
   if (header) {
     while (const char* mark = NextMark()) {
       if (*mark == '\r') {
         EndLineAt(mark);
-        return LineResult{LineKind::Header, {}, false, false};
+        result.kind = LineKind::Header;
+        return result;
       }
     }
-    return ReadLineAcrossBuffers(header);
+    result = ReadLineAcrossBuffers(header);
+    return result;
   }
+  // The common case: the whole line is in the buffer already and its fields are taken straight
+  // from their bounds. A line that goes on past the buffer is read again from its start.
   const char* fieldBegin[4] = {next_};
   const char* fieldEnd[4] = {};
   std::size_t commas = 0;
   while (const char* mark = NextMark()) {
     if (*mark == '\r') {
       if (commas < 4) fieldEnd[commas] = mark;
-      const bool endsReplay = next_ != mark && *next_ == '[';
+      result.endsReplay = next_ != mark && *next_ == '[';
       EndLineAt(mark);
-      if (commas < 3) return LineResult{LineKind::ShortRecord, {}, endsReplay, false};
-      return LineResult{LineKind::Record,
-                        TickRecord{Trimmed(fieldBegin[1], fieldEnd[1]),
-                                   Trimmed(fieldBegin[2], fieldEnd[2]),
-                                   Trimmed(fieldBegin[3], fieldEnd[3])},
-                        endsReplay, false};
+      if (commas < 3) {
+        result.kind = LineKind::ShortRecord;
+        return result;
+      }
+      result.kind = LineKind::Record;
+      AssignTrimmed(result.record.tickDate, fieldBegin[1], fieldEnd[1]);
+      AssignTrimmed(result.record.tickTime, fieldBegin[2], fieldEnd[2]);
+      AssignTrimmed(result.record.tickPrice, fieldBegin[3], fieldEnd[3]);
+      return result;
     }
     if (commas < 4) {
       fieldEnd[commas] = mark;
@@ -144,7 +152,8 @@ LineResult TickFileReader::ReadLine() {
       ++commas;
     }
   }
-  return ReadLineAcrossBuffers(header);
+  result = ReadLineAcrossBuffers(header);
+  return result;
 }
 
 void TickFileReader::TakeFields(const char* begin, const char* end, LineResult& result) {
