@@ -48,7 +48,10 @@ class TickFileReader {
   TickFileReader& operator=(const TickFileReader&) = delete;
 
   // True when no byte is left: no further line, not even an empty or unterminated one.
-  bool AtEnd() { return next_ != end_ && !afterCr_ ? false : AtEndOfSource(); }
+  bool AtEnd() {
+    if (next_ != end_ && !afterCr_) return false;  // the usual answer, without a call
+    return AtEndOfSource();
+  }
 
   // Reads the next line and, from the fourth line on, cuts it into a record. At the end of the
   // file it returns kind NoLine.
