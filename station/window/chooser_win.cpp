@@ -8,7 +8,7 @@
 namespace tickvane {
 namespace {
 
-constexpr wchar_t kClassName[] = L"TickvaneFilename";
+constexpr const wchar_t* kClassName = kChooserWindowClass;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 

@@ -11,7 +11,7 @@
 namespace tickvane {
 namespace {
 
-constexpr wchar_t kClassName[] = L"TickvaneFrmzavo";
+constexpr const wchar_t* kClassName = kMainWindowClass;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
@@ -33,7 +33,6 @@ bool Frmzavo::Create() {
   size = OuterSizeForClient(kStyle, kExStyle, spec.clientWidth, spec.clientHeight, dpi);
   ::SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   controls_ = std::make_unique<ControlSet>(window, spec);
-  CreateTooltip();
   // Timer1 is enabled at design time, so the speed check already runs while start-up messages
   // are open; start-up switches it on once more at its end.
   ::SetTimer(window, 1, 1, nullptr);

@@ -52,6 +52,9 @@ void Frmzavo::Form_Load() {
   }
 
   ::SetTimer(Window(), 1, 1, nullptr);
+  // The tooltip is a topmost window owned by this one; made before this window is put on top,
+  // Wine leaves this window in the normal order.
+  CreateTooltip();
 }
 
 }  // namespace tickvane

@@ -8,6 +8,9 @@ inline constexpr const wchar_t* kProgramTitle = L"zavo";  // caption of the stat
 inline constexpr const wchar_t* kContactAddress = L"support@tickvane.example";
 inline constexpr const wchar_t* kMainWindowCaption = L"DDE support@tickvane.example";
 inline constexpr const wchar_t* kDesignTopic = L"LinkTopic";
+// Window classes, by which automation tools and our tests find the windows.
+inline constexpr const wchar_t* kMainWindowClass = L"TickvaneFrmzavo";
+inline constexpr const wchar_t* kChooserWindowClass = L"TickvaneFilename";
 
 inline constexpr const wchar_t* kSierraStartNotice =
     L"If you have not done so, please start your SierraCharting program now.";

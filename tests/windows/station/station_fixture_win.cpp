@@ -1,0 +1,70 @@
+#include "tests/windows/station/station_fixture_win.h"
+
+#include "station/window/layout.h"
+#include "station/window/station_texts.h"
+
+namespace tickvane::test {
+
+void StationTest::SetUp() {
+  folder_ = std::make_unique<ScratchFolder>(L"station");
+  program_ = folder_->CopyProgram(L"Tickvane.exe");
+}
+
+void StationTest::TearDown() {
+  station_.Kill();
+  folder_.reset();
+}
+
+void StationTest::StartStation(const std::wstring& arguments) {
+  station_ = Process::Start(program_, arguments, folder_->Path());
+  ASSERT_TRUE(station_.Started()) << "could not start " << std::string(program_.begin(), program_.end());
+}
+
+HWND StationTest::WaitForMainWindow() {
+  EXPECT_TRUE(WaitUntil([&] {
+    main_ = FindTopLevel(station_.Id(), kMainWindowClass, true);
+    return main_ != nullptr;
+  })) << "the station's main window did not show";
+  return main_;
+}
+
+HWND StationTest::WaitForChooser() {
+  EXPECT_TRUE(WaitUntil([&] {
+    chooser_ = FindTopLevel(station_.Id(), kChooserWindowClass, true);
+    return chooser_ != nullptr;
+  })) << "the chart-file chooser did not show";
+  return chooser_;
+}
+
+HWND StationTest::MainControl(std::wstring_view name) const {
+  HWND main = main_ ? main_ : FindTopLevel(station_.Id(), kMainWindowClass, false);
+  return ::GetDlgItem(main, FindControl(MainWindowSpec(), name)->id);
+}
+
+HWND StationTest::ChooserControl(std::wstring_view name) const {
+  HWND chooser = chooser_ ? chooser_ : FindTopLevel(station_.Id(), kChooserWindowClass, false);
+  return ::GetDlgItem(chooser, FindControl(ChooserWindowSpec(), name)->id);
+}
+
+void StationTest::ExpectNotice(std::wstring_view text) {
+  auto box = WaitForMessageBox(station_.Id());
+  ASSERT_TRUE(box) << "no message box opened";
+  EXPECT_EQ(box->text, text);
+  EXPECT_EQ(box->title, L"zavo");
+  EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
+  EXPECT_FALSE(box->hasIcon);
+  Answer(*box, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box->window); })) << "the message box did not close";
+}
+
+bool StationTest::WaitForExit(DWORD* exitCode, DWORD timeoutMs) {
+  return station_.WaitForExit(timeoutMs, exitCode);
+}
+
+std::wstring StationTest::ArtifactPath(std::wstring_view fileName) {
+  std::wstring folder = TestDirectory() + L"\\artifacts";
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  return folder + L"\\" + std::wstring(fileName);
+}
+
+}  // namespace tickvane::test

@@ -1,0 +1,42 @@
+// A station started from its own copy of Tickvane.exe in a fresh folder, driven from outside.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "tests/windows/support/programs_win.h"
+#include "tests/windows/support/windows_win.h"
+
+namespace tickvane::test {
+
+class StationTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Starts the station copy with the given argument text (quotes and all).
+  void StartStation(const std::wstring& arguments);
+  // Waits for the main window to exist and be shown; fails the test otherwise.
+  HWND WaitForMainWindow();
+  HWND WaitForChooser();
+  HWND MainControl(std::wstring_view name) const;
+  HWND ChooserControl(std::wstring_view name) const;
+  // Waits for a message box, checks it is a notice with that text under the title "zavo", closes it.
+  void ExpectNotice(std::wstring_view text);
+  bool WaitForExit(DWORD* exitCode = nullptr, DWORD timeoutMs = 30000);
+  // Where screenshots go, so a person can look at them after the run.
+  static std::wstring ArtifactPath(std::wstring_view fileName);
+
+  std::unique_ptr<ScratchFolder> folder_;
+  std::wstring program_;
+  Process station_;
+  HWND main_ = nullptr;
+  HWND chooser_ = nullptr;
+};
+
+}  // namespace tickvane::test
