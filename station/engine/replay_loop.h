@@ -1,0 +1,37 @@
+// The replay: the body of the Start button's click handler, and the pause wait behind the main
+// window's `Pause`.
+//
+// Usage from the window (all on the window's thread):
+//
+//   void Frmzavo::cbStartFastSend_Click() {
+//     RunReplay(replayWindow_, state, writerFactory_,
+//               [] { return OpenPlaybackFile(ProgramDirectory()); }, forwardStep_);
+//   }
+//   void Frmzavo::Pause() { PauseWait(replayWindow_, state); }
+#pragma once
+
+#include "station/engine/chart_writer.h"
+#include "station/engine/replay_forward_hook.h"
+#include "station/engine/replay_playback_file.h"
+#include "station/engine/replay_window.h"
+#include "station/engine/station_state.h"
+
+namespace tickvane {
+
+// Runs one whole replay and returns after the user has closed the closing notice. Start stays
+// disabled then (one replay per process), the forward buttons are enabled.
+//
+// When the playback file cannot be opened, its message is shown, Start is enabled again so that
+// the user can put the file in place and retry, and nothing else happens: the file is opened
+// before the chart-file writer is made, so a failed start leaves no trace in the chart file.
+//
+// It throws nothing of its own; what the window's methods throw passes through, so the window's
+// handler must not let it reach the window procedure.
+void RunReplay(ReplayWindow& window, StationState& station, ChartWriterFactory& writerFactory,
+               const PlaybackFileOpener& openPlaybackFile, const ForwardStepHook& forwardStep = {});
+
+// Sets `paused` and waits, checking the speed and handling events every 100 ms, until a handler
+// has set `paused` back to false.
+void PauseWait(ReplayWindow& window, StationState& station);
+
+}  // namespace tickvane

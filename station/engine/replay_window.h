@@ -1,0 +1,54 @@
+// What the replay needs from the station's main window. The replay runs inside the window's
+// Start click handler and reaches the controls, the message boxes and the event processing only
+// through this interface, so that it builds and is tested without Windows.
+//
+// Texts: the price shown in `last` is the tick file's own 8-bit text (system code page), passed
+// on unchanged; every other text is UTF-8 (the time and the speed "2" are plain ASCII anyway).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tickvane {
+
+// The buttons the replay enables and disables, named as the window's controls are.
+enum class ReplayButton { cbStartFastSend, Forward, for_mins };
+
+class ReplayWindow {
+ public:
+  virtual ~ReplayWindow() = default;
+
+  // Text of the box `last`: the record's price, 8-bit code-page text.
+  virtual void SetLastText(std::string_view tickPrice) = 0;
+  // Text of the box `time`: the record's time already masked ("9:30:15").
+  virtual void SetTimeText(std::string_view maskedTime) = 0;
+  // Text of the box `speed`, as typed.
+  virtual std::string SpeedText() = 0;
+  virtual void SetSpeedText(std::string_view text) = 0;
+  // Caption of the hidden label `vqfilename`: the chart file picked in the chooser. Read afresh
+  // for every writer call, since the chooser may change it while the replay runs.
+  virtual std::string ChartFileName() = 0;
+
+  virtual void SetButtonEnabled(ReplayButton button, bool enabled) = 0;
+
+  // A modal notice (OK only, no icon, the program's title); returns when the user has closed it.
+  // Window events go on being handled while it is open, as with any message box.
+  virtual void ShowNotice(std::string_view text) = 0;
+
+  // The window's own speed check; it may show its message and put "2" back into `speed`.
+  virtual void CheckSpeed() = 0;
+
+  // The wait after a shown record, 0 to 2999 ms or the 1000 ms that replaces a delay outside
+  // that range. It must last the given time to about a millisecond and keep the window painting
+  // and handling input meanwhile (a window frozen for seconds at every record is a defect).
+  // Handlers that run during it only change state; the replay reads that state at its next test.
+  virtual void WaitAfterRecord(std::uint32_t ms) = 0;
+  // The 100 ms step of the pause wait and of the wait for a non-zero speed; the replay calls
+  // ProcessEvents right after it. It may keep the window responsive the same way.
+  virtual void Wait(std::uint32_t ms) = 0;
+  // Handles every window event pending now, then returns.
+  virtual void ProcessEvents() = 0;
+};
+
+}  // namespace tickvane

@@ -1,0 +1,35 @@
+// The station state: what the main window keeps for the life of the process and its handlers
+// change while a replay runs. The window owns one and hands it to the replay by reference; the
+// replay reads each field afresh at each of its tests, because a handler run during an event
+// hand-over (a Pause click, a forward request) must take effect at the very next test.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "station/engine/chart_writer.h"
+
+namespace tickvane {
+
+struct StationState {
+  // Set by the Pause button; the replay waits before its next line while it is true.
+  bool paused = false;
+  // The words of the command line; word 1 is the mode word.
+  std::vector<std::wstring> commandArgs;
+  bool wideView = false;
+  // Records still to skip in a forward by ticks; 0 when none is running.
+  double forwardTicks = 0;
+  // The shown time without its colons, and the minutes typed, of the last accepted "Forward mins".
+  std::wstring forwardFromTime;
+  std::wstring forwardMinutes;
+  // Target time of a forward by minutes as the chart-file writer returned it; a value equal to 0
+  // means none is pending. Starts as the integer 0.
+  WriterValue forwardToTime = WriterValue::FromText("0");
+
+  // Mode words are matched exactly: "Sierra" is not "sierra".
+  bool SierraMode() const { return commandArgs.size() > 1 && commandArgs[1] == L"sierra"; }
+  // No forward of either kind is running: the replay writes, shows and paces records only then.
+  bool NoForward() const { return forwardTicks == 0 && forwardToTime.EqualsZero(); }
+};
+
+}  // namespace tickvane
