@@ -163,6 +163,8 @@ void PressKey(DWORD threadId, UINT virtualKey) {
 }
 
 bool SaveScreenshot(HWND window, const std::wstring& path) {
+  // Repaint first (synchronously, also across processes), or the picture may catch a half-drawn window.
+  ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
   RECT r{};
   if (!::GetWindowRect(window, &r)) return false;
   int width = r.right - r.left, height = r.bottom - r.top;
