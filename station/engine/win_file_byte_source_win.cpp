@@ -1,0 +1,50 @@
+#include "station/engine/win_file_byte_source_win.h"
+
+#include <algorithm>
+
+#include "common/win_text.h"
+
+namespace tickvane {
+
+std::size_t WinFileByteSource::Read(char* buffer, std::size_t capacity) {
+  if (!file_ || error_ != 0) return 0;
+  // ReadFile counts in DWORDs; the reader asks for far less than 4 GB anyway.
+  const DWORD ask = static_cast<DWORD>(std::min<std::size_t>(capacity, 1u << 30));
+  DWORD got = 0;
+  if (!::ReadFile(file_.get(), buffer, ask, &got, nullptr)) {
+    error_ = ::GetLastError();
+    // A failure without a code would read as the end of the file.
+    if (error_ == 0) error_ = ERROR_READ_FAULT;
+    return 0;
+  }
+  return got;
+}
+
+std::string WinFileByteSource::ReadFailure() const {
+  if (error_ == 0) return {};
+  return "Reading the playback file " + ToUtf8(path_) + " failed: " + ToUtf8(SystemErrorText(error_)) +
+         "\n\nThe replay ends here.";
+}
+
+std::wstring PlaybackFilePath(std::wstring_view folder) {
+  std::wstring path(folder);
+  if (!path.empty() && path.back() != L'\\' && path.back() != L'/') path += L'\\';
+  return path + L"practice.EPF";
+}
+
+PlaybackFileOpening OpenPlaybackFile(std::wstring_view folder) {
+  PlaybackFileOpening opening;
+  std::wstring path = PlaybackFilePath(folder);
+  UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) {
+    const DWORD error = ::GetLastError();
+    opening.error = "The playback file " + ToUtf8(path) + " cannot be opened: " + ToUtf8(SystemErrorText(error)) +
+                    "\n\nPut the file in place and press Start again.";
+    return opening;
+  }
+  opening.source = std::make_unique<WinFileByteSource>(std::move(file), std::move(path));
+  return opening;
+}
+
+}  // namespace tickvane
