@@ -1,0 +1,89 @@
+// Owners for DDEML objects: an instance, its string handles, data handles and conversations.
+#pragma once
+
+#include <windows.h>
+#include <ddeml.h>
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "common/win_owners.h"
+
+namespace tickvane {
+
+// A DDEML instance from DdeInitialize. Declare it before the string handles of the same
+// instance so that they are freed first.
+class DdeInstance {
+ public:
+  DdeInstance() = default;
+  explicit DdeInstance(DWORD id) : id_(id) {}
+  DdeInstance(const DdeInstance&) = delete;
+  DdeInstance& operator=(const DdeInstance&) = delete;
+  DdeInstance(DdeInstance&& other) noexcept : id_(std::exchange(other.id_, 0)) {}
+  DdeInstance& operator=(DdeInstance&& other) noexcept {
+    if (this != &other) reset(std::exchange(other.id_, 0));
+    return *this;
+  }
+  ~DdeInstance() { reset(); }
+
+  DWORD get() const { return id_; }
+  explicit operator bool() const { return id_ != 0; }
+  void reset(DWORD id = 0) {
+    DWORD old = std::exchange(id_, id);
+    if (old != 0) ::DdeUninitialize(old);
+  }
+
+ private:
+  DWORD id_ = 0;
+};
+
+// A string handle of one DDEML instance. Handles that DDEML passes to a callback are not
+// owned: copy their text out with DdeStringText instead of keeping them.
+class DdeString {
+ public:
+  DdeString() = default;
+  DdeString(DWORD instance, std::wstring_view text)
+      : instance_(instance),
+        hsz_(::DdeCreateStringHandleW(instance, std::wstring(text).c_str(), CP_WINUNICODE)) {}
+  DdeString(const DdeString&) = delete;
+  DdeString& operator=(const DdeString&) = delete;
+  DdeString(DdeString&& other) noexcept
+      : instance_(other.instance_), hsz_(std::exchange(other.hsz_, nullptr)) {}
+  DdeString& operator=(DdeString&& other) noexcept {
+    if (this != &other) {
+      reset();
+      instance_ = other.instance_;
+      hsz_ = std::exchange(other.hsz_, nullptr);
+    }
+    return *this;
+  }
+  ~DdeString() { reset(); }
+
+  HSZ get() const { return hsz_; }
+  explicit operator bool() const { return hsz_ != nullptr; }
+  void reset() {
+    HSZ old = std::exchange(hsz_, nullptr);
+    if (old != nullptr) ::DdeFreeStringHandle(instance_, old);
+  }
+
+ private:
+  DWORD instance_ = 0;
+  HSZ hsz_ = nullptr;
+};
+
+struct DdeDataTraits {
+  static HDDEDATA Invalid() { return nullptr; }
+  static void Close(HDDEDATA h) { ::DdeFreeDataHandle(h); }
+};
+struct DdeConversationTraits {
+  static HCONV Invalid() { return nullptr; }
+  static void Close(HCONV c) { ::DdeDisconnect(c); }
+};
+
+// Data handles that the application owns: those returned by DdeClientTransaction, and those
+// made with HDATA_APPOWNED. Handles returned from a callback belong to DDEML.
+using UniqueDdeData = UniqueResource<HDDEDATA, DdeDataTraits>;
+using UniqueDdeConversation = UniqueResource<HCONV, DdeConversationTraits>;
+
+}  // namespace tickvane
