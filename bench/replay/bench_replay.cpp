@@ -36,6 +36,7 @@ class NullWindow final : public ReplayWindow {
   void WaitAfterRecord(std::uint32_t ms) override { waited += ms; }
   void Wait(std::uint32_t) override {}
   void ProcessEvents() override {}
+  bool Closed() override { return false; }
 
   std::size_t shown = 0;
   std::uint64_t waited = 0;

@@ -40,7 +40,7 @@ void Report(ReplayWindow& window, const std::optional<std::string>& message) {
 // without pacing the record by it.
 double WaitForSpeed(ReplayWindow& window) {
   double speed = 0;
-  while (speed == 0) {
+  while (speed == 0 && !window.Closed()) {
     speed = NumericValue(window.SpeedText());
     if (speed < 0) {
       window.ShowNotice(kSpeedMessage);
@@ -58,7 +58,10 @@ void ShowAndPace(ReplayWindow& window, const TickRecord& record, Pacing& pacing)
   window.CheckSpeed();
   double speed = NumericValue(window.SpeedText());
   if (speed < 0) speed = 2;  // for this record only; the box keeps what was typed
-  if (speed == 0) speed = WaitForSpeed(window);
+  if (speed == 0) {
+    speed = WaitForSpeed(window);
+    if (window.Closed()) return;
+  }
 
   const double time = NumericValue(record.tickTime);
   if (speed > 0) {
@@ -87,7 +90,7 @@ void PauseWait(ReplayWindow& window, StationState& station) {
     window.CheckSpeed();
     window.Wait(kPollMs);
     window.ProcessEvents();
-  } while (station.paused);
+  } while (station.paused && !window.Closed());
 }
 
 void RunReplay(ReplayWindow& window, StationState& station, ChartWriterFactory& writerFactory,
@@ -111,8 +114,11 @@ void RunReplay(ReplayWindow& window, StationState& station, ChartWriterFactory& 
   {
     TickFileReader reader(*file.source);
     // Header lines are counted and thrown away by the reader itself.
-    while (!reader.AtEnd()) {
-      if (station.paused) PauseWait(window, station);
+    while (!window.Closed() && !reader.AtEnd()) {
+      if (station.paused) {
+        PauseWait(window, station);
+        if (window.Closed()) break;
+      }
       const LineResult line = reader.ReadLine();
       if (line.kind == LineKind::NoLine) break;
       if (line.kind == LineKind::Header) continue;
@@ -139,6 +145,7 @@ void RunReplay(ReplayWindow& window, StationState& station, ChartWriterFactory& 
 
   const std::string readFailure = file.source->ReadFailure();
   file.source.reset();
+  if (window.Closed()) return;
   window.SetButtonEnabled(ReplayButton::Forward, true);
   window.SetButtonEnabled(ReplayButton::for_mins, true);
   // Said before the closing notice, which would otherwise pass a cut-off replay for a whole one.

@@ -31,7 +31,7 @@ void RunReplay(ReplayWindow& window, StationState& station, ChartWriterFactory& 
                const PlaybackFileOpener& openPlaybackFile, const ForwardStepHook& forwardStep = {});
 
 // Sets `paused` and waits, checking the speed and handling events every 100 ms, until a handler
-// has set `paused` back to false.
+// has set `paused` back to false (or the window is closed).
 void PauseWait(ReplayWindow& window, StationState& station);
 
 }  // namespace tickvane

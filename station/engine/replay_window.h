@@ -49,6 +49,12 @@ class ReplayWindow {
   virtual void Wait(std::uint32_t ms) = 0;
   // Handles every window event pending now, then returns.
   virtual void ProcessEvents() = 0;
+
+  // True once the window has been closed or the thread's message loop has been told to quit
+  // (closing the chooser closes the main window too). The replay then returns at once, without
+  // its closing notice; otherwise a replay that is paused or waiting for a speed would go on
+  // forever in a process without a window.
+  virtual bool Closed() = 0;
 };
 
 }  // namespace tickvane

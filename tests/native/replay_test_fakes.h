@@ -113,12 +113,14 @@ class FakeWindow final : public ReplayWindow {
   }
   void Wait(std::uint32_t ms) override { log_.Add("Wait", "Wait(" + std::to_string(ms) + ")"); }
   void ProcessEvents() override { log_.Add("ProcessEvents", "ProcessEvents"); }
+  bool Closed() override { return closed; }
 
   std::string last = "last";
   std::string time = "time";
   std::string speed = "2";
   std::string chartFileName = "dji.mnd";
   bool checkSpeedActs = true;
+  bool closed = false;
   std::map<ReplayButton, bool> enabled{
       {ReplayButton::cbStartFastSend, true}, {ReplayButton::Forward, false}, {ReplayButton::for_mins, false}};
 

@@ -163,5 +163,45 @@ TEST(PauseTest, PauseWaitSetsTheFlagAndChecksTheSpeedEachStep) {
   EXPECT_EQ(window.speed, "2");
 }
 
+struct ClosingCase {
+  const char* name;
+  const char* speed;
+  bool pausedAtStart;
+  const char* closedAt;  // the call during which the window is closed
+  int closedAtCall;
+};
+
+class ClosingTest : public testing::TestWithParam<ClosingCase> {};
+
+// Closing the window (the chooser closes it too) ends the replay where it stands, even from a
+// wait that only a click in the gone window could end; no closing message is shown.
+TEST_P(ClosingTest, EndsTheReplayAtOnceWithoutTheClosingMessage) {
+  const ClosingCase& c = GetParam();
+  ReplayRig rig("sierra");
+  rig.window.speed = c.speed;
+  rig.station.paused = c.pausedAtStart;
+  rig.file = TickFile({"IBM,1,93000,1", "IBM,1,93001,2", "IBM,1,93002,3"});
+  std::size_t callsAtClose = 0;
+  rig.log.At(c.closedAt, c.closedAtCall, [&] {
+    rig.window.closed = true;
+    callsAtClose = rig.log.calls.size();
+  });
+  rig.Run();
+  ASSERT_NE(callsAtClose, 0u);
+  EXPECT_EQ(rig.log.Count("Notice"), 0);
+  EXPECT_EQ(rig.log.Count("writing_data"), c.pausedAtStart ? 0 : 1);
+  // At most the steps of the record in hand follow the close; no further record is shown.
+  EXPECT_LE(rig.log.Count("last"), 1);
+  EXPECT_LE(rig.log.calls.size() - callsAtClose, 5u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Points, ClosingTest,
+    testing::Values(ClosingCase{"PausedBeforeStart", "2", true, "Wait", 2},
+                    ClosingCase{"WaitingForSpeed", "", false, "Wait", 3},
+                    ClosingCase{"AfterARecord", "2", false, "WaitAfterRecord", 1},
+                    ClosingCase{"DuringEvents", "2", false, "ProcessEvents", 1}),
+    [](const testing::TestParamInfo<ClosingCase>& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace tickvane::replay_test
