@@ -1,0 +1,119 @@
+#include "launcher/form1_win.h"
+
+#include <string>
+
+#include "common/message_box.h"
+#include "common/set_window_topmost.h"
+#include "common/start_program_win.h"
+#include "common/win_text.h"
+#include "launcher/launcher_texts.h"
+
+namespace tickvane::launcher {
+namespace {
+
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+
+}  // namespace
+
+Form1::Form1(const SingleInstance& instance) : instance_(instance) {}
+
+bool Form1::Create() {
+  if (!RegisterClassOnce(kWindowClass, ::LoadIconW(::GetModuleHandleW(nullptr), L"APPICON"))) return false;
+  const WindowSpec& spec = LauncherWindowSpec();
+  SIZE size = OuterSizeForClient(kStyle, kExStyle, spec.clientWidth, spec.clientHeight, WindowDpi(nullptr));
+  HWND window = ::CreateWindowExW(kExStyle, kWindowClass, spec.caption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  size.cx, size.cy, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+  if (!window) return false;
+  // Created at the system DPI; the monitor the window landed on may have another one.
+  int dpi = WindowDpi(window);
+  size = OuterSizeForClient(kStyle, kExStyle, spec.clientWidth, spec.clientHeight, dpi);
+  ::SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  controls_ = std::make_unique<ControlSet>(window, spec);
+  // A static control reports clicks only with SS_NOTIFY; it reads the style when the mouse comes.
+  HWND help = (*controls_)[L"Label1"];
+  ::SetWindowLongPtrW(help, GWL_STYLE, ::GetWindowLongPtrW(help, GWL_STYLE) | SS_NOTIFY);
+  return true;
+}
+
+void Form1::Form_Load() {
+  if (instance_.AnotherIsRunning()) ::ExitProcess(0);
+  short topmost = -1;
+  SetWindowTopmost(Window(), topmost);
+}
+
+void Form1::Show() {
+  ::ShowWindow(Window(), SW_SHOWNORMAL);
+  ::SetForegroundWindow(Window());
+}
+
+void Form1::Option_Click(const LauncherAction& action) {
+  if (!Confirm(Window(), action.question)) {
+    // Back to no choice, so that the same option asks again when it is picked again (an auto
+    // radio button that is already checked gives no new click when the arrow keys reach it).
+    ::CheckDlgButton(Window(), ::GetDlgCtrlID((*controls_)[action.option]), BST_UNCHECKED);
+    return;
+  }
+  if (action.notice) ShowNotice(Window(), action.notice, kProgramTitle);
+  StartConverter(action);
+  ::DestroyWindow(Window());
+}
+
+void Form1::StartConverter(const LauncherAction& action) {
+  DWORD error = 0;
+  if (StartProgram(kConverterProgram, action.modeWord, SW_SHOWNORMAL, &error)) return;
+  std::wstring commandLine = kConverterProgram;
+  if (*action.modeWord) commandLine += std::wstring(L" ") + action.modeWord;
+  std::wstring text = L"The converter could not be started with the command line \"" + commandLine + L"\": " +
+                      SystemErrorText(error) + L"\r\n\r\n" + kConverterProgram +
+                      L".exe belongs in the folder of Portvane.exe: " + ProgramDirectory();
+  ::MessageBoxW(Window(), text.c_str(), kProgramTitle, MB_OK | MB_ICONERROR);
+}
+
+void Form1::Label1_Click() {
+  DWORD error = 0;
+  // Like a browser opened from a link: the launcher stays and nothing is asked.
+  if (!StartProgram(kHelpProgram, HelpPageAddress(ProgramDirectory()), SW_SHOWMINIMIZED, &error)) {
+    std::wstring text = L"The help page could not be opened: " + SystemErrorText(error);
+    ::MessageBoxW(Window(), text.c_str(), kProgramTitle, MB_OK | MB_ICONERROR);
+  }
+}
+
+void Form1::Form_Unload() { ::DestroyWindow(Window()); }
+
+void Form1::OnCommand(int id, int code) {
+  const ControlSpec* spec = FindControlById(LauncherWindowSpec(), id);
+  if (!spec) return;
+  if (spec->kind == ControlKind::Label) {
+    if (code == STN_CLICKED) Label1_Click();
+    return;
+  }
+  if (code != BN_CLICKED) return;
+  if (const LauncherAction* action = FindAction(spec->name)) Option_Click(*action);
+}
+
+LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_ACTIVATE:
+      // Keyboard focus is per thread, not per window: keep the control that had it.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        focusOnDeactivate_ = ::GetFocus();
+      } else if (focusOnDeactivate_ && ::IsChild(Window(), focusOnDeactivate_)) {
+        ::SetFocus(focusOnDeactivate_);
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      Form_Unload();
+      return 0;
+    case WM_DESTROY:
+      ::PostQuitMessage(0);
+      return 0;
+  }
+  return ::DefWindowProcW(Window(), message, wParam, lParam);
+}
+
+}  // namespace tickvane::launcher

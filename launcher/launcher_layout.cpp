@@ -1,0 +1,65 @@
+#include "launcher/launcher_layout.h"
+
+#include <string>
+#include <string_view>
+
+#include "launcher/launcher_texts.h"
+
+namespace tickvane::launcher {
+namespace {
+
+constexpr FontSpec kBold975{9.75, 700, false};
+constexpr FontSpec kBold135{13.5, 700, false};
+
+using K = ControlKind;
+using C = ControlColour;
+
+// Identifiers follow the tab order. sierra and esignal are wider than the client area.
+constexpr ControlSpec kControls[] = {
+    {100, L"sierra", K::OptionButton, L"Go to SierraChart Playback", 0, 0, 5295, 495, kBold975, false, false, false, C::Standard, nullptr},
+    {101, L"tickvane", K::OptionButton, L"Generate Playback File and Start DDE Server", 0, 480, 5055, 615, kBold975, false, false, false, C::Standard, nullptr},
+    {102, L"esignal", K::OptionButton, L"Generate Esignal Playback File Only", 0, 1080, 5295, 735, kBold975, false, false, false, C::Standard, nullptr},
+    {103, L"Label1", K::Label, L"Help ", 0, 1800, 5175, 375, kBold135, false, false, true, C::Standard, nullptr},
+};
+
+const WindowSpec kWindow{kCaption, 5145, 2220, kControls};
+
+constexpr LauncherAction kActions[] = {
+    {L"sierra", kSierraQuestion, kSierraNotice, L"sierra"},
+    {L"tickvane", kTickvaneQuestion, nullptr, L"ddeonly"},
+    {L"esignal", kEsignalQuestion, nullptr, L""},
+};
+
+}  // namespace
+
+const WindowSpec& LauncherWindowSpec() { return kWindow; }
+
+std::span<const LauncherAction> LauncherActions() { return kActions; }
+
+const LauncherAction* FindAction(const wchar_t* option) {
+  for (const LauncherAction& a : kActions)
+    if (std::wstring_view(a.option) == option) return &a;
+  return nullptr;
+}
+
+std::wstring HelpPageAddress(std::wstring_view programFolder) {
+  static const wchar_t kHex[] = L"0123456789ABCDEF";
+  std::wstring address = L"file:///";
+  std::wstring path(programFolder);
+  path += L'\\';
+  path += kHelpFileName;
+  for (wchar_t c : path) {
+    if (c == L'\\') {
+      address += L'/';
+    } else if (c <= L' ' || c == L'%' || c == L'#' || c == L'?' || c == L'"' || c == L'^' || c == L'&') {
+      address += L'%';
+      address += kHex[(c >> 4) & 0xF];
+      address += kHex[c & 0xF];
+    } else {
+      address += c;
+    }
+  }
+  return address;
+}
+
+}  // namespace tickvane::launcher

@@ -1,0 +1,28 @@
+// Design values of the launcher window `Form1` and what each of its options does.
+#pragma once
+
+#include <span>
+
+#include "common/window_spec.h"
+
+namespace tickvane::launcher {
+
+const WindowSpec& LauncherWindowSpec();
+
+// One of the three choices: the question that confirms it, the notice shown after a Yes (or
+// nullptr), and the converter's mode word (empty: the converter alone).
+struct LauncherAction {
+  const wchar_t* option;  // name of the option button
+  const wchar_t* question;
+  const wchar_t* notice;
+  const wchar_t* modeWord;
+};
+
+std::span<const LauncherAction> LauncherActions();
+const LauncherAction* FindAction(const wchar_t* option);
+
+// The help page: help.html in the program folder, as a file:/// address that explorer hands to
+// the browser. Blanks and the other characters that end or cut an address are written %XX.
+std::wstring HelpPageAddress(std::wstring_view programFolder);
+
+}  // namespace tickvane::launcher
