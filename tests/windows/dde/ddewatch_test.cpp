@@ -135,6 +135,17 @@ TEST_F(DdewatchTest, AClientThatDiesWhileLinkedDoesNotStopUpdatesToTheOthers) {
   }
 }
 
+TEST_F(DdewatchTest, EndsWithZeroWhenInterrupted) {
+  ASSERT_TRUE(Run(L"last time"));
+  ASSERT_TRUE(WaitForLines(2)) << watch_.Errors();
+  // What its console control handler does on Ctrl+C or a closed console; Wine sends no console
+  // events to a program started by a test runner, so the test posts the same message.
+  ASSERT_TRUE(::PostThreadMessageW(watch_.MainThreadId(), WM_QUIT, 0, 0))
+      << ToUtf8(SystemErrorText(::GetLastError()));
+  EXPECT_EQ(Finish(), std::optional<DWORD>(0)) << watch_.Errors();
+  EXPECT_EQ(Lines(watch_.Output()), (std::vector<std::string>{"last\tlast", "time\ttime"}));
+}
+
 TEST_F(DdewatchTest, RefusedItemsAreNamedAndEndWithThree) {
   for (const wchar_t* mode : {L"--once ", L""}) {
     SCOPED_TRACE(ToUtf8(mode));

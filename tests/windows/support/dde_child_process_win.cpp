@@ -66,6 +66,7 @@ bool DdeChildProcess::Start(const std::wstring& program, const std::wstring& arg
   ::CloseHandle(pi.hThread);
   process_.reset(pi.hProcess);
   id_ = pi.dwProcessId;
+  threadId_ = pi.dwThreadId;
   if (captureOutput) {
     outReader_ = std::thread([this] { ReadAll(outRead_.get(), &out_); });
     errReader_ = std::thread([this] { ReadAll(errRead_.get(), &err_); });

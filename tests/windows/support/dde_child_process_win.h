@@ -25,6 +25,7 @@ class DdeChildProcess {
   bool Start(const std::wstring& program, const std::wstring& arguments, bool captureOutput, std::wstring* error);
 
   DWORD Id() const { return id_; }
+  DWORD MainThreadId() const { return threadId_; }
   bool Running() const;
   // The exit code once the program has ended.
   std::optional<DWORD> ExitCode() const;
@@ -41,6 +42,7 @@ class DdeChildProcess {
 
   UniqueHandle process_;
   DWORD id_ = 0;
+  DWORD threadId_ = 0;
   UniqueHandle outRead_, errRead_;
   std::thread outReader_, errReader_;
   mutable std::mutex lock_;
