@@ -1,5 +1,6 @@
 #include "launcher/form1_win.h"
 
+#include <exception>
 #include <string>
 
 #include "common/message_box.h"
@@ -95,7 +96,13 @@ void Form1::OnCommand(int id, int code) {
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      // No exception may unwind through the system's code that called this window procedure.
+      try {
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+      } catch (const std::exception&) {
+        ::MessageBoxW(Window(), L"Portvane ran out of memory; nothing was started.", kProgramTitle,
+                      MB_OK | MB_ICONERROR);
+      }
       return 0;
     case WM_ACTIVATE:
       // Keyboard focus is per thread, not per window: keep the control that had it.

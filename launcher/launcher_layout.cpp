@@ -43,23 +43,8 @@ const LauncherAction* FindAction(const wchar_t* option) {
 }
 
 std::wstring HelpPageAddress(std::wstring_view programFolder) {
-  static const wchar_t kHex[] = L"0123456789ABCDEF";
-  std::wstring address = L"file:///";
-  std::wstring path(programFolder);
-  path += L'\\';
-  path += kHelpFileName;
-  for (wchar_t c : path) {
-    if (c == L'\\') {
-      address += L'/';
-    } else if (c <= L' ' || c == L'%' || c == L'#' || c == L'?' || c == L'"' || c == L'^' || c == L'&') {
-      address += L'%';
-      address += kHex[(c >> 4) & 0xF];
-      address += kHex[c & 0xF];
-    } else {
-      address += c;
-    }
-  }
-  return address;
+  // In quotes, because explorer would cut a path with blanks ("Program Files") into pieces.
+  return L"\"" + std::wstring(programFolder) + L"\\" + kHelpFileName + L"\"";
 }
 
 }  // namespace tickvane::launcher

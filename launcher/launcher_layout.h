@@ -2,6 +2,8 @@
 #pragma once
 
 #include <span>
+#include <string>
+#include <string_view>
 
 #include "common/window_spec.h"
 
@@ -21,8 +23,8 @@ struct LauncherAction {
 std::span<const LauncherAction> LauncherActions();
 const LauncherAction* FindAction(const wchar_t* option);
 
-// The help page: help.html in the program folder, as a file:/// address that explorer hands to
-// the browser. Blanks and the other characters that end or cut an address are written %XX.
+// The help page's address as explorer takes it: the path of help.html in the program folder, in
+// quotes. The station's Help button opens the same page the same way.
 std::wstring HelpPageAddress(std::wstring_view programFolder);
 
 }  // namespace tickvane::launcher

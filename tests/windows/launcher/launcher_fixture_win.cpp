@@ -18,7 +18,9 @@ void LauncherTest::TearDown() {
 }
 
 void LauncherTest::StartLauncher(bool withConverter) {
-  if (withConverter) ASSERT_TRUE(PlaceRecorder(*folder_, L"Genvane.exe"));
+  if (withConverter) {
+    ASSERT_TRUE(PlaceRecorder(*folder_, L"Genvane.exe"));
+  }
   ASSERT_TRUE(PlaceRecorder(*folder_, L"explorer.exe"));
   launcher_ = Process::Start(program_, L"", folder_->Path());
   ASSERT_TRUE(launcher_.Started());

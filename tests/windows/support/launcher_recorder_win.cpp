@@ -2,6 +2,7 @@
 
 #include "common/win_owners.h"
 #include "common/win_text.h"
+#include "tests/windows/support/windows_win.h"
 
 namespace tickvane::test {
 
@@ -63,6 +64,42 @@ void PostMouseClick(HWND control) {
   LPARAM at = MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2);
   ::PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
   ::PostMessageW(control, WM_LBUTTONUP, 0, at);
+}
+
+}  // namespace tickvane::test
+
+namespace tickvane::test {
+namespace {
+
+struct AnywhereSearch {
+  std::wstring_view className;
+  std::wstring_view captionPart;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchAnywhere(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<AnywhereSearch*>(param);
+  if (!::IsWindowVisible(window) || ClassNameOf(window) != search->className) return TRUE;
+  if (TextOf(window).find(search->captionPart) == std::wstring::npos) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND FindTopLevelAnywhere(std::wstring_view className, std::wstring_view captionPart) {
+  AnywhereSearch search{className, captionPart};
+  ::EnumWindows(&MatchAnywhere, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void EndProcessOf(HWND window) {
+  DWORD id = 0;
+  if (!window || !::GetWindowThreadProcessId(window, &id) || id == 0) return;
+  UniqueHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+  if (!process) return;
+  ::TerminateProcess(process.get(), 99);
+  ::WaitForSingleObject(process.get(), 10000);
 }
 
 }  // namespace tickvane::test

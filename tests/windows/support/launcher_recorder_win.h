@@ -37,3 +37,14 @@ std::vector<std::wstring> FilesIn(const std::wstring& folder);
 void PostMouseClick(HWND control);
 
 }  // namespace tickvane::test
+
+namespace tickvane::test {
+
+// A visible top-level window of that class in any process whose caption contains captionPart;
+// for programs that other programs start, whose process the test does not know.
+HWND FindTopLevelAnywhere(std::wstring_view className, std::wstring_view captionPart);
+
+// Ends the process that owns the window, if it still runs.
+void EndProcessOf(HWND window);
+
+}  // namespace tickvane::test
