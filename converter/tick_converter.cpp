@@ -173,6 +173,9 @@ bool TickConverter::Record(std::string_view line, std::string& out) {
     // The playback file has no quoting: a comma would shift every field after it.
     if (symbol.empty() || symbol.find(',') != std::string_view::npos)
       return Fail("the symbol " + Quoted(symbol) + " is empty or holds a comma");
+    // The station ends its replay after a record line that begins with "[".
+    if (symbol.front() == '[')
+      return Fail("the symbol " + Quoted(symbol) + " begins with \"[\", which marks the end of a playback file");
   }
 
   char timeText[6];

@@ -112,6 +112,7 @@ TEST(ConverterStream, BadInputNamesLineAndProblem) {
       {"Date,Time,Price,Vol\n20131008,093003,1,lots\n", 2, "the volume \"lots\" is not a number"},
       {"Timestamp,Price\n2013-10-08,1\n", 2, "is not a date followed by a time"},
       {"Symbol;Date;Time;Price\nIBM,US;20131008;093003;1\n", 2, "holds a comma"},
+      {"Symbol,Date,Time,Price\nIBM,20131008,093003,1\n[ES],20131008,093004,1\n", 3, "marks the end"},
       {"Date,Time,Price\n,093003,1\n", 2, "the date \"\" is not a date"},
   };
   for (const BadCase& c : cases) {
