@@ -3,6 +3,8 @@
 // mode; Start; a linked ddewatch receives the sample's first prices and times.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "tests/windows/launcher/launcher_fixture_win.h"
 #include "tests/windows/support/dde_child_process_win.h"
 
@@ -59,6 +61,80 @@ TEST_F(LauncherEndToEnd, LauncherConverterStationAndADdeClient) {
   EXPECT_NE(out.find("last\t182.50\r\n"), std::string::npos) << out;
   EXPECT_NE(out.find("time\t14:00:07\r\n"), std::string::npos) << out;
   EXPECT_NE(out.find("last\t182.58\r\n"), std::string::npos) << out;
+}
+
+}  // namespace
+}  // namespace tickvane::test
+
+namespace tickvane::test {
+namespace {
+
+constexpr int kIbmCheckBoxId = 2001;  // the chooser's IBM.mnd
+
+DWORD ProcessOf(HWND window) {
+  DWORD id = 0;
+  ::GetWindowThreadProcessId(window, &id);
+  return id;
+}
+
+// The "sierra" way: the notice before the converter, the station's own notice and its chart-file
+// chooser, a pick of IBM.mnd, a replay, and the chart file holding every tick of the sample.
+class LauncherEndToEndSierra : public LauncherEndToEnd {
+ protected:
+  bool Register(bool on) {
+    std::wstring regsvr32 = L"C:\\windows\\system32\\regsvr32.exe";
+    std::wstring arguments = std::wstring(on ? L"/s \"" : L"/u /s \"") + folder_->Path() + L"\\zavovq.dll\"";
+    Process p = Process::Start(regsvr32, arguments, folder_->Path());
+    DWORD exitCode = 1;
+    return p.WaitForExit(60000, &exitCode) && exitCode == 0;
+  }
+  void TearDown() override {
+    if (registered_) Register(false);
+    LauncherEndToEnd::TearDown();
+  }
+  bool registered_ = false;
+};
+
+TEST_F(LauncherEndToEndSierra, ChartFileHoldsTheReplayedSample) {
+  for (const wchar_t* program : {L"Genvane.exe", L"Tickvane.exe", L"zavovq.dll", L"chartdump.exe", kSample}) {
+    ASSERT_TRUE(FileExists(folder_->CopyProgram(program))) << "missing in bin: " << std::string(program, program + wcslen(program));
+  }
+  ASSERT_TRUE(registered_ = Register(true)) << "zavovq.dll could not be registered";
+  launcher_ = Process::Start(program_, L"", folder_->Path());
+  ASSERT_TRUE(launcher_.Started());
+  ASSERT_TRUE(WaitForLauncher());
+  Click(Control(L"sierra"));
+  AnswerAndWaitClosed(ExpectBox(), IDYES);
+  AnswerAndWaitClosed(ExpectBox(), IDOK);  // keep SierraChart running
+  ASSERT_TRUE(WaitForExit());
+
+  ASSERT_TRUE(WaitUntil([&] { return (dialog_ = FindTopLevelAnywhere(L"#32770", L"Genvane")) != nullptr; }, 60000));
+  ::PostMessageW(dialog_, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog_, IDOK)));
+  // The station's start-up notice, then its chooser.
+  HWND notice = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (notice = FindTopLevelAnywhere(L"#32770", L"zavo")) != nullptr; }, 60000));
+  auto box = FindMessageBox(ProcessOf(notice));
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, L"If you have not done so, please start your SierraCharting program now.");
+  AnswerAndWaitClosed(*box, IDOK);
+  HWND chooser = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (chooser = FindTopLevelAnywhere(L"TickvaneFilename", L"")) != nullptr; }, 60000));
+  Click(::GetDlgItem(chooser, kIbmCheckBoxId));
+  ASSERT_TRUE(WaitUntil([&] { return (station_ = FindTopLevelAnywhere(L"TickvaneFrmzavo", L"")) != nullptr; }, 60000));
+
+  SetTextOf(::GetDlgItem(station_, kSpeedBoxId), L"100000");
+  Click(::GetDlgItem(station_, kStartButtonId));
+  std::optional<MessageBoxView> done = WaitForMessageBox(ProcessOf(station_), 300000);
+  ASSERT_TRUE(done) << "the replay did not end";
+  EXPECT_EQ(done->text, L"This playback session has been done. Happy trading!");
+
+  tickvane::testing::DdeChildProcess dump;
+  std::wstring error;
+  ASSERT_TRUE(dump.Start(folder_->Path() + L"\\chartdump.exe", L"\"" + folder_->Path() + L"\\ibm.mnd\"", true, &error));
+  ASSERT_TRUE(dump.WaitExit(60000));
+  std::string out = dump.Output();
+  EXPECT_NE(out.find("20131007 140007 182.50 1"), std::string::npos) << out.substr(0, 500);
+  EXPECT_NE(out.find("# 17049 records"), std::string::npos) << out.substr(out.size() > 300 ? out.size() - 300 : 0);
 }
 
 }  // namespace
