@@ -90,7 +90,7 @@ void Frmzavo::StartDdeService() {
   std::wstring error;
   if (!dde_->Start(&error)) {
     dde_.reset();
-    ShowNotice(Window(), L"The DDE service \"Tickvane\" could not be started, so no program can link to the "
+    tickvane::ShowNotice(Window(), L"The DDE service \"Tickvane\" could not be started, so no program can link to the "
                          L"station's items: " + error, kProgramTitle);
   }
 }
@@ -104,10 +104,12 @@ void Frmzavo::OnCommand(int id, int code, HWND control) {
     return;
   }
   if (code != BN_CLICKED) return;
-  if (name == L"cmdPause") cmdPause_Click();
+  if (name == L"cbStartFastSend") cbStartFastSend_Click();
+  else if (name == L"cmdPause") cmdPause_Click();
   else if (name == L"cmdexit") cmdexit_Click();
   else if (name == L"more") more_Click();
   else if (name == L"status") status_Click();
+  else if (name == L"help") help_Click();
 }
 
 HBRUSH Frmzavo::OnControlColour(HDC dc, HWND control) {

@@ -12,13 +12,16 @@
 #include "common/base_window_win.h"
 #include "common/control_set_win.h"
 #include "common/single_instance_win.h"
+#include "station/engine/chart_writer.h"
+#include "station/engine/replay_window.h"
+#include "station/engine/station_state.h"
 #include "station/window/dde_server_win.h"
 
 namespace tickvane {
 
 class Chooser;
 
-class Frmzavo : public BaseWindow<Frmzavo>, private DdeItemSource {
+class Frmzavo : public BaseWindow<Frmzavo>, private DdeItemSource, private ReplayWindow {
  public:
   explicit Frmzavo(const SingleInstance& instance);
   ~Frmzavo() override;
@@ -39,13 +42,11 @@ class Frmzavo : public BaseWindow<Frmzavo>, private DdeItemSource {
   // Closes the window as part of closing the chooser; the process then ends.
   void Unload();
 
-  // Station state: plain fields, read and written directly by the handlers.
-  bool paused = false;
-  std::vector<std::wstring> commandArgs;
-  bool wideView = false;
-  double forwardTicks = 0;
-  std::wstring forwardFromTime;
-  std::wstring forwardMinutes;
+  // Waits until Resume is pressed (the replay calls it before a line while `paused` is set).
+  void Pause();
+
+  // Station state: plain fields, read and written directly by the handlers and by the replay.
+  StationState station;
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -53,12 +54,14 @@ class Frmzavo : public BaseWindow<Frmzavo>, private DdeItemSource {
   friend class BaseWindow<Frmzavo>;
 
   // Control events.
+  void cbStartFastSend_Click();
   void cmdPause_Click();
   void cmdexit_Click();
   void more_Click();
+  void help_Click();
   void status_Click();
   void Timer1_Timer();
-  void CheckSpeed();
+  void CheckSpeed() override;
 
   void OnCommand(int id, int code, HWND control);
   HBRUSH OnControlColour(HDC dc, HWND control);
@@ -66,6 +69,20 @@ class Frmzavo : public BaseWindow<Frmzavo>, private DdeItemSource {
   void CreateTooltip();
 
   std::optional<std::wstring> ItemText(std::wstring_view item) const override;
+
+  // What the replay reaches of the window.
+  void SetLastText(std::string_view tickPrice) override;
+  void SetTimeText(std::string_view maskedTime) override;
+  std::string SpeedText() override;
+  void SetSpeedText(std::string_view text) override;
+  std::string ChartFileName() override;
+  void SetButtonEnabled(ReplayButton button, bool enabled) override;
+  void ShowNotice(std::string_view text) override;
+  void WaitAfterRecord(std::uint32_t ms) override;
+  void Wait(std::uint32_t ms) override;
+  void ProcessEvents() override;
+  bool Closed() override;
+
   HWND Control(std::wstring_view name) const { return (*controls_)[name]; }
   std::wstring Text(std::wstring_view name) const;
   void SetText(std::wstring_view name, std::wstring_view text);
@@ -74,10 +91,12 @@ class Frmzavo : public BaseWindow<Frmzavo>, private DdeItemSource {
   std::unique_ptr<ControlSet> controls_;
   std::unique_ptr<DdeServer> dde_;
   std::unique_ptr<Chooser> chooser_;
+  std::unique_ptr<ChartWriterFactory> writerFactory_;
   HWND tooltip_ = nullptr;  // owned by this window: destroyed with it
   HWND focusOnDeactivate_ = nullptr;
   bool showsAfterLoad_ = true;
   bool speedMessageOpen_ = false;
+  bool quitSeen_ = false;  // WM_QUIT arrived while the replay was handling events
 };
 
 }  // namespace tickvane

@@ -15,19 +15,20 @@ void Frmzavo::Form_Load() {
   // is registered only now, so that a refused second copy never shows up to DDE clients.
   StartDdeService();
 
-  forwardTicks = 0;
-  wideView = false;
+  station.forwardTicks = 0;
+  station.forwardToTime = WriterValue::FromText("0");
+  station.wideView = false;
 
   short topmost = -1;
   SetWindowTopmost(Window(), topmost);
 
-  commandArgs = SplitCommandLine(ArgumentText(::GetCommandLineW()));
+  station.commandArgs = SplitCommandLine(ArgumentText(::GetCommandLineW()));
 
   if (dde_) dde_->SetTopic(Text(L"txtLinkTopic"));
 
-  switch (ModeOf(commandArgs)) {
+  switch (ModeOf(station.commandArgs)) {
     case StationMode::Sierra: {
-      ShowNotice(Window(), kSierraStartNotice, kProgramTitle);
+      tickvane::ShowNotice(Window(), kSierraStartNotice, kProgramTitle);
       if (!chooser_) {
         chooser_ = std::make_unique<Chooser>(*this);
         chooser_->Load();
@@ -42,7 +43,7 @@ void Frmzavo::Form_Load() {
     case StationMode::Esignal: {
       std::wstring notice = std::wstring(kEsignalNoticeBefore) + ProgramDirectory() + L"\\" + kPlaybackFileName +
                             kEsignalNoticeAfter;
-      ShowNotice(Window(), notice, kProgramTitle);
+      tickvane::ShowNotice(Window(), notice, kProgramTitle);
       ::DestroyWindow(Window());
       ::ExitProcess(0);
     }

@@ -1,6 +1,7 @@
 // The station's own commands: pause, exit, the width toggle, status and the speed check.
 #include "common/control_set_win.h"
 #include "common/message_box.h"
+#include "common/start_program_win.h"
 #include "common/win_text.h"
 #include "station/engine/numeric_value.h"
 #include "station/window/chooser_win.h"
@@ -12,11 +13,11 @@
 namespace tickvane {
 
 void Frmzavo::cmdPause_Click() {
-  if (!paused) {
-    paused = true;
+  if (!station.paused) {
+    station.paused = true;
     SetText(L"cmdPause", L"Resume");
   } else {
-    paused = false;
+    station.paused = false;
     SetText(L"cmdPause", L"Pause");
   }
 }
@@ -32,19 +33,29 @@ void Frmzavo::cmdexit_Click() {
 void Frmzavo::more_Click() {
   RECT r{};
   ::GetWindowRect(Window(), &r);
-  int widthTwips = wideView ? kNarrowViewWidth : kWideViewWidth;
+  int widthTwips = station.wideView ? kNarrowViewWidth : kWideViewWidth;
   int width = TwipsToPixels(widthTwips, WindowDpi(Window()));
   ::SetWindowPos(Window(), nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  SetText(L"more", wideView ? L">>" : L"<<");
-  wideView = !wideView;
+  SetText(L"more", station.wideView ? L">>" : L"<<");
+  station.wideView = !station.wideView;
 }
 
 void Frmzavo::status_Click() {
-  if (IsSierra(commandArgs)) {
-    ShowNotice(Window(), std::wstring(kStatusSierra) + ProgramDirectory() + L"\\" + Text(L"vqfilename"),
+  if (station.SierraMode()) {
+    tickvane::ShowNotice(Window(), std::wstring(kStatusSierra) + ProgramDirectory() + L"\\" + Text(L"vqfilename"),
                kProgramTitle);
   } else {
-    ShowNotice(Window(), kStatusDdeOnly, kProgramTitle);
+    tickvane::ShowNotice(Window(), kStatusDdeOnly, kProgramTitle);
+  }
+}
+
+void Frmzavo::help_Click() {
+  ::MessageBeep(MB_OK);
+  std::wstring page = ProgramDirectory() + L"\\" + kHelpPageName;
+  DWORD error = 0;
+  if (!StartProgram(L"explorer", L"\"" + page + L"\"", SW_SHOWMINIMIZED, &error)) {
+    tickvane::ShowNotice(Window(), L"The help page " + page + L" could not be opened: " + SystemErrorText(error),
+               kProgramTitle);
   }
 }
 
@@ -55,7 +66,7 @@ void Frmzavo::CheckSpeed() {
   if (speedMessageOpen_) return;
   if (NumericValue(Text(L"speed")) < 0) {
     speedMessageOpen_ = true;
-    ShowNotice(Window(), kWrongSpeed, kProgramTitle);
+    tickvane::ShowNotice(Window(), kWrongSpeed, kProgramTitle);
     SetText(L"speed", L"2");
     speedMessageOpen_ = false;
   }

@@ -17,6 +17,7 @@ inline constexpr const wchar_t* kSierraStartNotice =
 inline constexpr const wchar_t* kEsignalNoticeBefore = L"The file: ";
 inline constexpr const wchar_t* kEsignalNoticeAfter = L" has beed created for Esignal playback.";
 inline constexpr const wchar_t* kPlaybackFileName = L"practice.EPF";
+inline constexpr const wchar_t* kHelpPageName = L"help.html";  // next to the programs
 inline constexpr const wchar_t* kChooserExplanation =
     L"You can map your playback instrument to any one of these files. The file: vqfile.mnd is only "
     L"for sierra subscribers.";
