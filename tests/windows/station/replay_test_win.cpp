@@ -187,6 +187,37 @@ TEST_F(Replay, EmptySpeedHoldsTheReplayUntilANumberIsTyped) {
   EXPECT_EQ(Pairs(got), Expected({{"20131008", "093000", "1"}, {"20131008", "093000", "2"}}));
 }
 
+TEST_F(Replay, PauseDuringAReplayHoldsTheNextLineExitAnsweredNoChangesNothing) {
+  std::vector<Tick> ticks;
+  for (int i = 0; i < 40; ++i) ticks.push_back({"20131008", "093000", std::to_string(i)});
+  StartDdeOnlyWith(PlaybackFile(ticks), L"1000");
+  HWND pause = MainControl(L"cmdPause");
+  Click(MainControl(L"cbStartFastSend"));
+  std::vector<Arrival> got;
+  WaitUntil([&] { Take(got); return got.size() >= 4; });
+  Click(pause);
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(pause) == L"Resume"; }));
+  // The replay stops before its next line; what was shown stays, nothing new comes.
+  ULONGLONG settle = ::GetTickCount64() + 300;
+  WaitUntil([&] { Take(got); return ::GetTickCount64() > settle; });
+  size_t held = got.size();
+  ULONGLONG until = ::GetTickCount64() + 700;
+  WaitUntil([&] { Take(got); return got.size() > held || ::GetTickCount64() > until; });
+  EXPECT_EQ(got.size(), held) << "records arrived while paused";
+  EXPECT_LT(held, 2 * ticks.size());
+
+  Click(MainControl(L"cmdexit"));
+  auto box = WaitForMessageBox(station_.Id());
+  ASSERT_TRUE(box);
+  Answer(*box, IDNO);
+  ASSERT_TRUE(WaitUntil([&] { return CountMessageBoxes(station_.Id()) == 0; }));
+
+  Click(pause);
+  auto rest = CollectUntilClosing(2 * ticks.size() - held);
+  got.insert(got.end(), rest.begin(), rest.end());
+  EXPECT_EQ(Pairs(got), Expected(ticks)) << "every record once, in order, across the pause and the No";
+}
+
 TEST_F(Replay, ExitDuringAReplayEndsTheProcessAtOnce) {
   std::vector<Tick> ticks;
   for (int i = 0; i < 50; ++i) ticks.push_back({"20131008", "093000", std::to_string(i)});
