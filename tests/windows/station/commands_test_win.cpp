@@ -98,6 +98,20 @@ TEST_F(Commands, WidthToggleShowsTheFastForwardControls) {
   EXPECT_EQ(OuterSize(main_).cx, (4200 * dpi + 720) / 1440);
 }
 
+TEST_F(Commands, HelpOpensThePageShippedNextToTheProgram) {
+  // The page lies next to the built programs; the station copy in the scratch folder needs its own.
+  ASSERT_TRUE(::CopyFileW((ProgramsDirectory() + L"\\help.html").c_str(), (folder_->Path() + L"\\help.html").c_str(),
+                          FALSE));
+  StartDdeOnly();
+  Click(MainControl(L"help"));
+  // Opening the page is the browser's business; the station reports only a failure to start it.
+  ULONGLONG until = ::GetTickCount64() + 1000;
+  WaitUntil([&] { return CountMessageBoxes(station_.Id()) > 0 || ::GetTickCount64() > until; });
+  EXPECT_EQ(CountMessageBoxes(station_.Id()), 0);
+  EXPECT_TRUE(station_.Running());
+  EXPECT_TRUE(::IsWindowVisible(main_));
+}
+
 TEST_F(Commands, StatusInDdeOnlyMode) {
   StartDdeOnly();
   Click(MainControl(L"status"));
