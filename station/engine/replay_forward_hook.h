@@ -14,8 +14,7 @@
 namespace tickvane {
 
 // Skipped records waiting for a batch write, and how many each kind of forward has added since
-// its last batch write. They start empty with every replay; what is pending when it ends stays
-// unwritten.
+// its last batch write. They start empty with every replay.
 struct ForwardBatches {
   std::string dateList;
   std::string timeList;
@@ -36,11 +35,25 @@ struct ForwardContext {
   // window.ShowNotice.
   ReplayChartWriter& writer;
   ReplayWindow& window;
+  // Set by the step when the record already went to the chart file inside a batch: the replay
+  // then shows it but does not write it singly as well.
+  bool writtenInBatch = false;
+};
+
+// What is left to do when the replay reaches its end.
+struct ForwardEndContext {
+  bool sierra;
+  ForwardBatches& batches;
+  ReplayChartWriter& writer;
+  ReplayWindow& window;
 };
 
 // Empty means no step at all. A step must change nothing the replay reads (forwardTicks,
 // forwardToTime) while no forward has been requested, so a replay without forwards is the same
 // with or without it.
 using ForwardStepHook = std::function<void(ForwardContext&)>;
+// Run once when the replay reaches its end (not when the window was closed), before the forward
+// buttons are enabled and the closing notice is shown. Empty means nothing to do.
+using ForwardEndHook = std::function<void(ForwardEndContext&)>;
 
 }  // namespace tickvane

@@ -94,7 +94,8 @@ void PauseWait(ReplayWindow& window, StationState& station) {
 }
 
 void RunReplay(ReplayWindow& window, StationState& station, ChartWriterFactory& writerFactory,
-               const PlaybackFileOpener& openPlaybackFile, const ForwardStepHook& forwardStep) {
+               const PlaybackFileOpener& openPlaybackFile, const ForwardStepHook& forwardStep,
+               const ForwardEndHook& forwardEnd) {
   window.SetButtonEnabled(ReplayButton::cbStartFastSend, false);
 
   PlaybackFileOpening file = openPlaybackFile();
@@ -124,11 +125,13 @@ void RunReplay(ReplayWindow& window, StationState& station, ChartWriterFactory& 
       if (line.kind == LineKind::Header) continue;
       if (line.kind == LineKind::Record) {
         const TickRecord& record = line.record;
+        bool writtenInBatch = false;
         if (forwardStep) {
           ForwardContext context{record, station, sierra, pacing.previousDate, batches, writer, window};
           forwardStep(context);
+          writtenInBatch = context.writtenInBatch;
         }
-        if (sierra && station.NoForward()) {
+        if (sierra && station.NoForward() && !writtenInBatch) {
           window.SetButtonEnabled(ReplayButton::Forward, true);
           window.SetButtonEnabled(ReplayButton::for_mins, true);
           Report(window, writer.WriteRecord(record.tickDate, record.tickPrice, record.tickTime, window.ChartFileName()));
@@ -146,6 +149,11 @@ void RunReplay(ReplayWindow& window, StationState& station, ChartWriterFactory& 
   const std::string readFailure = file.source->ReadFailure();
   file.source.reset();
   if (window.Closed()) return;
+  if (forwardEnd) {
+    ForwardEndContext context{sierra, batches, writer, window};
+    forwardEnd(context);
+    if (window.Closed()) return;
+  }
   window.SetButtonEnabled(ReplayButton::Forward, true);
   window.SetButtonEnabled(ReplayButton::for_mins, true);
   // Said before the closing notice, which would otherwise pass a cut-off replay for a whole one.

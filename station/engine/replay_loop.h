@@ -5,7 +5,7 @@
 //
 //   void Frmzavo::cbStartFastSend_Click() {
 //     RunReplay(replayWindow_, state, writerFactory_,
-//               [] { return OpenPlaybackFile(ProgramDirectory()); }, forwardStep_);
+//               [] { return OpenPlaybackFile(ProgramDirectory()); }, ForwardStep, FinishForwards);
 //   }
 //   void Frmzavo::Pause() { PauseWait(replayWindow_, state); }
 #pragma once
@@ -28,7 +28,8 @@ namespace tickvane {
 // It throws nothing of its own; what the window's methods throw passes through, so the window's
 // handler must not let it reach the window procedure.
 void RunReplay(ReplayWindow& window, StationState& station, ChartWriterFactory& writerFactory,
-               const PlaybackFileOpener& openPlaybackFile, const ForwardStepHook& forwardStep = {});
+               const PlaybackFileOpener& openPlaybackFile, const ForwardStepHook& forwardStep = {},
+               const ForwardEndHook& forwardEnd = {});
 
 // Sets `paused` and waits, checking the speed and handling events every 100 ms, until a handler
 // has set `paused` back to false (or the window is closed).

@@ -1,0 +1,114 @@
+#include "station/engine/forward_step.h"
+
+#include "station/engine/numeric_value.h"
+
+namespace tickvane {
+namespace {
+
+// Batches of a forward by minutes hold 101 records: the write comes before the append that would
+// make the 102nd.
+constexpr double kMinutesBatchLimit = 100;
+constexpr std::int64_t kTicksBatchSize = 100;
+
+enum class BatchKind { Minutes, Ticks, Both };
+
+bool Pending(const ForwardBatches& batches) {
+  return !batches.dateList.empty() || !batches.timeList.empty() || !batches.priceList.empty();
+}
+
+void WriteBatch(ForwardBatches& batches, ReplayChartWriter& writer, ReplayWindow& window, BatchKind kind) {
+  auto message = writer.WriteBatch(batches.dateList, batches.priceList, batches.timeList, window.ChartFileName());
+  batches.dateList.clear();
+  batches.timeList.clear();
+  batches.priceList.clear();
+  if (kind != BatchKind::Ticks) batches.minutesBatchCount = 0;
+  if (kind != BatchKind::Minutes) batches.ticksBatchCount = 0;
+  if (message) window.ShowNotice(*message);
+}
+
+void WriteBatch(ForwardContext& c, BatchKind kind) { WriteBatch(c.batches, c.writer, c.window, kind); }
+
+// A record at the from-time that opens an empty batch stands alone, without the leading ",";
+// every other record is added after a ",". Nothing already pending is ever replaced.
+void Append(ForwardBatches& batches, const TickRecord& record, bool atFromTime) {
+  if (atFromTime && !Pending(batches)) {
+    batches.dateList = record.tickDate;
+    batches.timeList = record.tickTime;
+    batches.priceList = record.tickPrice;
+    return;
+  }
+  batches.dateList += ',';
+  batches.dateList += record.tickDate;
+  batches.timeList += ',';
+  batches.timeList += record.tickTime;
+  batches.priceList += ',';
+  batches.priceList += record.tickPrice;
+}
+
+}  // namespace
+
+void ForwardStep(ForwardContext& c) {
+  StationState& station = c.station;
+  ForwardBatches& batches = c.batches;
+  const double time = NumericValue(c.record.tickTime);
+  const double from = NumericValue(station.forwardFromTime);
+  const double to = NumericValue(station.forwardToTime.Text());
+  // A target equal to 0 is no forward at all: a record with a negative time must not be taken
+  // into a batch while the replay writes it singly too.
+  bool minutesRunning = to != 0;
+  const bool sameDay = NumericValue(c.record.tickDate) == c.previousDate;
+  const bool atFromTime = time == from;
+
+  if (c.sierra && minutesRunning && time < to && sameDay) {
+    if (batches.minutesBatchCount > kMinutesBatchLimit) WriteBatch(c, BatchKind::Minutes);
+    Append(batches, c.record, atFromTime);
+    batches.minutesBatchCount += 1;
+  } else if (c.sierra && minutesRunning && time >= from && batches.minutesBatchCount > 0 && sameDay) {
+    // The record that reaches the target closes the pending batch; it is not shown, and the
+    // forward ends with the next record that is not skipped.
+    Append(batches, c.record, atFromTime);
+    batches.minutesBatchCount += 1;
+    WriteBatch(c, BatchKind::Minutes);
+  } else {
+    // The pending records (of the previous day, or of this day after a day change below the
+    // from-time) precede the record in hand, which the replay now writes singly.
+    if (c.sierra && batches.minutesBatchCount > 0) WriteBatch(c, BatchKind::Minutes);
+    if (minutesRunning) {
+      station.forwardToTime = WriterValue::FromText("0");
+      minutesRunning = false;
+    }
+  }
+
+  if (station.forwardTicks >= 1 && c.sierra && !minutesRunning) {
+    Append(batches, c.record, atFromTime);
+    station.forwardTicks -= 1;
+    batches.ticksBatchCount += 1;
+    const bool last = station.forwardTicks < 1;
+    if (batches.ticksBatchCount >= kTicksBatchSize || last) WriteBatch(c, BatchKind::Ticks);
+    if (last) {
+      station.forwardTicks = 0;
+      c.writtenInBatch = true;
+      c.window.SetButtonEnabled(ReplayButton::Forward, true);
+      c.window.SetButtonEnabled(ReplayButton::for_mins, true);
+    }
+  }
+
+  // A forward cut short by a command (a count of 0, a refused count, a target of 0) may leave
+  // records pending while the replay is about to write this one singly.
+  if (c.sierra && !c.writtenInBatch && Pending(batches) && station.NoForward()) WriteBatch(c, BatchKind::Both);
+}
+
+void FinishForwards(ForwardEndContext& c) {
+  if (c.sierra && Pending(c.batches)) WriteBatch(c.batches, c.writer, c.window, BatchKind::Both);
+}
+
+std::wstring StripChar(std::wstring_view text, std::wstring_view ch) {
+  if (ch.size() != 1) return std::wstring(text);
+  std::wstring result;
+  result.reserve(text.size());
+  for (wchar_t character : text)
+    if (character != ch[0]) result += character;
+  return result;
+}
+
+}  // namespace tickvane
