@@ -1,0 +1,84 @@
+#include "bench/station/station_run_win.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "common/window_spec.h"
+#include "station/window/layout.h"
+#include "station/window/station_texts.h"
+#include "tests/windows/support/windows_win.h"
+
+namespace tickvane::bench {
+
+namespace {
+constexpr wchar_t kClosing[] = L"This playback session has been done. Happy trading!";
+}
+
+StationRun::StationRun(std::wstring_view label) : folder_(label) {
+  program_ = folder_.CopyProgram(L"Tickvane.exe");
+}
+
+StationRun::~StationRun() { Stop(); }
+
+bool StationRun::Start(std::wstring* error) {
+  if (::GetFileAttributesW(program_.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    *error = L"Tickvane.exe is not next to the benchmark: " + program_;
+    return false;
+  }
+  process_ = test::Process::Start(program_, L"ddeonly", folder_.Path());
+  if (!process_.Started()) {
+    *error = L"could not start " + program_;
+    return false;
+  }
+  const bool shown = test::WaitUntil([&] {
+    main_ = test::FindTopLevel(process_.Id(), kMainWindowClass, true);
+    return main_ != nullptr;
+  }, 60000);
+  if (!shown) *error = L"the station's main window did not show within a minute";
+  return shown;
+}
+
+bool StationRun::WritePlaybackFile(std::string_view bytes) const {
+  folder_.WriteFile(L"practice.EPF", bytes);
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  return ::GetFileAttributesExW(PlaybackFilePath().c_str(), GetFileExInfoStandard, &data) &&
+         ((static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow) == bytes.size();
+}
+
+HWND StationRun::Control(std::wstring_view name) const {
+  const ControlSpec* spec = FindControl(MainWindowSpec(), name);
+  return spec ? ::GetDlgItem(main_, spec->id) : nullptr;
+}
+
+void StationRun::SetSpeed(std::wstring_view text) const { test::SetTextOf(Control(L"speed"), text); }
+
+void StationRun::ClickStart() const { test::Click(Control(L"cbStartFastSend")); }
+
+bool StationRun::ClosingShown() const {
+  auto box = test::FindMessageBox(process_.Id());
+  return box && box->text == kClosing;
+}
+
+void StationRun::Stop() { process_.Kill(); }
+
+void PrintPlatformNote() {
+  using WineVersion = const char*(__cdecl*)();
+  auto version = reinterpret_cast<WineVersion>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version")));
+  if (version) {
+    std::printf("Running under Wine %s: DDE, window messages, timers and working sets are Wine's and the\n"
+                "X server's, not Windows'; figures on Windows differ.\n\n", version());
+  } else {
+    std::printf("Running on Windows.\n\n");
+  }
+  std::fflush(stdout);
+}
+
+double Now() {
+  LARGE_INTEGER frequency, counter;
+  ::QueryPerformanceFrequency(&frequency);
+  ::QueryPerformanceCounter(&counter);
+  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+}  // namespace tickvane::bench
