@@ -1,5 +1,7 @@
 #include "station/engine/forward_step.h"
 
+#include <optional>
+
 #include "station/engine/numeric_value.h"
 
 namespace tickvane {
@@ -28,10 +30,32 @@ void WriteBatch(ForwardBatches& batches, ReplayChartWriter& writer, ReplayWindow
 
 void WriteBatch(ForwardContext& c, BatchKind kind) { WriteBatch(c.batches, c.writer, c.window, kind); }
 
+// The record's numbers, each read from its text only when a rule needs it: a forward runs through
+// every record of the file, and most records need none of them.
+class RecordNumbers {
+ public:
+  explicit RecordNumbers(const ForwardContext& c) : c_(c) {}
+  double Time() { return Get(time_, c_.record.tickTime); }
+  double From() {
+    if (!from_) from_ = NumericValue(c_.station.forwardFromTime);
+    return *from_;
+  }
+  bool SameDay() { return Get(date_, c_.record.tickDate) == c_.previousDate; }
+  bool AtFromTime() { return Time() == From(); }
+
+ private:
+  static double Get(std::optional<double>& cached, const std::string& text) {
+    if (!cached) cached = NumericValue(text);
+    return *cached;
+  }
+  const ForwardContext& c_;
+  std::optional<double> time_, from_, date_;
+};
+
 // A record at the from-time that opens an empty batch stands alone, without the leading ",";
 // every other record is added after a ",". Nothing already pending is ever replaced.
-void Append(ForwardBatches& batches, const TickRecord& record, bool atFromTime) {
-  if (atFromTime && !Pending(batches)) {
+void Append(ForwardBatches& batches, const TickRecord& record, RecordNumbers& numbers) {
+  if (!Pending(batches) && numbers.AtFromTime()) {
     batches.dateList = record.tickDate;
     batches.timeList = record.tickTime;
     batches.priceList = record.tickPrice;
@@ -50,23 +74,21 @@ void Append(ForwardBatches& batches, const TickRecord& record, bool atFromTime) 
 void ForwardStep(ForwardContext& c) {
   StationState& station = c.station;
   ForwardBatches& batches = c.batches;
-  const double time = NumericValue(c.record.tickTime);
-  const double from = NumericValue(station.forwardFromTime);
+  RecordNumbers numbers(c);
   const double to = NumericValue(station.forwardToTime.Text());
   // A target equal to 0 is no forward at all: a record with a negative time must not be taken
   // into a batch while the replay writes it singly too.
   bool minutesRunning = to != 0;
-  const bool sameDay = NumericValue(c.record.tickDate) == c.previousDate;
-  const bool atFromTime = time == from;
 
-  if (c.sierra && minutesRunning && time < to && sameDay) {
+  if (c.sierra && minutesRunning && numbers.Time() < to && numbers.SameDay()) {
     if (batches.minutesBatchCount > kMinutesBatchLimit) WriteBatch(c, BatchKind::Minutes);
-    Append(batches, c.record, atFromTime);
+    Append(batches, c.record, numbers);
     batches.minutesBatchCount += 1;
-  } else if (c.sierra && minutesRunning && time >= from && batches.minutesBatchCount > 0 && sameDay) {
+  } else if (c.sierra && minutesRunning && batches.minutesBatchCount > 0 && numbers.Time() >= numbers.From() &&
+             numbers.SameDay()) {
     // The record that reaches the target closes the pending batch; it is not shown, and the
     // forward ends with the next record that is not skipped.
-    Append(batches, c.record, atFromTime);
+    Append(batches, c.record, numbers);
     batches.minutesBatchCount += 1;
     WriteBatch(c, BatchKind::Minutes);
   } else {
@@ -80,7 +102,7 @@ void ForwardStep(ForwardContext& c) {
   }
 
   if (station.forwardTicks >= 1 && c.sierra && !minutesRunning) {
-    Append(batches, c.record, atFromTime);
+    Append(batches, c.record, numbers);
     station.forwardTicks -= 1;
     batches.ticksBatchCount += 1;
     const bool last = station.forwardTicks < 1;
@@ -95,7 +117,8 @@ void ForwardStep(ForwardContext& c) {
 
   // A forward cut short by a command (a count of 0, a refused count, a target of 0) may leave
   // records pending while the replay is about to write this one singly.
-  if (c.sierra && !c.writtenInBatch && Pending(batches) && station.NoForward()) WriteBatch(c, BatchKind::Both);
+  if (c.sierra && !c.writtenInBatch && Pending(batches) && station.forwardTicks == 0 && !minutesRunning)
+    WriteBatch(c, BatchKind::Both);
 }
 
 void FinishForwards(ForwardEndContext& c) {
