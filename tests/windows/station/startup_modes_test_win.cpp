@@ -42,7 +42,8 @@ TEST_P(SierraStart, AsksToStartSierraChartThenShowsTheChooserOnTop) {
   ExpectNotice(L"If you have not done so, please start your SierraCharting program now.");
   HWND chooser = WaitForChooser();
   ASSERT_TRUE(chooser);
-  EXPECT_TRUE(IsTopmost(chooser));
+  // Start-up shows the chooser first and puts it on top right after hiding the main window.
+  EXPECT_TRUE(WaitUntil([&] { return IsTopmost(chooser); }));
   EXPECT_EQ(TextOf(chooser), L"Form1");
   HWND main = FindTopLevel(station_.Id(), L"TickvaneFrmzavo", false);
   ASSERT_TRUE(main);
