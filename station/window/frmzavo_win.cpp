@@ -110,6 +110,8 @@ void Frmzavo::OnCommand(int id, int code, HWND control) {
   else if (name == L"more") more_Click();
   else if (name == L"status") status_Click();
   else if (name == L"help") help_Click();
+  else if (name == L"Forward") Forward_Click();
+  else if (name == L"for_mins") for_mins_Click();
 }
 
 HBRUSH Frmzavo::OnControlColour(HDC dc, HWND control) {

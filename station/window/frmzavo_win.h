@@ -13,6 +13,7 @@
 #include "common/control_set_win.h"
 #include "common/single_instance_win.h"
 #include "station/engine/chart_writer.h"
+#include "station/engine/forward_commands.h"
 #include "station/engine/replay_window.h"
 #include "station/engine/station_state.h"
 #include "station/window/dde_server_win.h"
@@ -21,7 +22,10 @@ namespace tickvane {
 
 class Chooser;
 
-class Frmzavo : public BaseWindow<Frmzavo>, private DdeItemSource, private ReplayWindow {
+class Frmzavo : public BaseWindow<Frmzavo>,
+                private DdeItemSource,
+                private ReplayWindow,
+                private ForwardCommandWindow {
  public:
   explicit Frmzavo(const SingleInstance& instance);
   ~Frmzavo() override;
@@ -60,6 +64,8 @@ class Frmzavo : public BaseWindow<Frmzavo>, private DdeItemSource, private Repla
   void more_Click();
   void help_Click();
   void status_Click();
+  void Forward_Click();
+  void for_mins_Click();
   void Timer1_Timer();
   void CheckSpeed() override;
 
@@ -82,6 +88,11 @@ class Frmzavo : public BaseWindow<Frmzavo>, private DdeItemSource, private Repla
   void Wait(std::uint32_t ms) override;
   void ProcessEvents() override;
   bool Closed() override;
+
+  // What the forward commands reach of the window (the buttons and notices are shared with the
+  // replay's view above).
+  std::wstring BoxText(ForwardBox box) override;
+  void SetBoxText(ForwardBox box, std::wstring_view text) override;
 
   HWND Control(std::wstring_view name) const { return (*controls_)[name]; }
   std::wstring Text(std::wstring_view name) const;

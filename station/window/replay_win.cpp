@@ -6,6 +6,7 @@
 #include "common/message_loop_win.h"
 #include "common/win_text.h"
 #include "station/engine/chart_writer_com.h"
+#include "station/engine/forward_step.h"
 #include "station/engine/replay_loop.h"
 #include "station/engine/replay_wait_win.h"
 #include "station/engine/win_file_byte_source_win.h"
@@ -20,7 +21,8 @@ void Frmzavo::cbStartFastSend_Click() {
   FineTimerResolution fineWaits;
   // No exception may leave a window procedure; the replay itself throws none of its own.
   try {
-    RunReplay(*this, station, *writerFactory_, [folder] { return OpenPlaybackFile(folder); });
+    RunReplay(*this, station, *writerFactory_, [folder] { return OpenPlaybackFile(folder); }, ForwardStep,
+              FinishForwards);
   } catch (const std::exception& e) {
     tickvane::ShowNotice(Window(), L"The replay stopped: " + FromUtf8(e.what()), kProgramTitle);
   }

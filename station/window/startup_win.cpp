@@ -49,6 +49,9 @@ void Frmzavo::Form_Load() {
     }
     case StationMode::DdeOnly:
       ::EnableWindow(Control(L"more"), FALSE);
+      // The forward controls lie outside the narrow view, but Tab would still reach them, and
+      // outside "sierra" mode an accepted forward would silence the rest of the replay.
+      for (const wchar_t* name : {L"Forward", L"tick", L"for_mins", L"for_min"}) ::EnableWindow(Control(name), FALSE);
       break;
   }
 

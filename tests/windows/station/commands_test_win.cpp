@@ -172,8 +172,11 @@ TEST_P(TabOrder, FollowsTheDesignSkippingLabelsHiddenAndDisabledControls) {
   }
   std::vector<std::wstring> expected = {L"last", L"cbStartFastSend", L"cmdPause", L"cmdexit", L"time", L"speed"};
   if (sierra) expected.push_back(L"more");
-  for (const wchar_t* name : {L"status", L"Forward", L"tick", L"for_mins", L"for_min", L"help", L"last"})
-    expected.push_back(name);
+  expected.push_back(L"status");
+  // Outside "sierra" mode the forward controls are kept out of reach.
+  if (sierra)
+    for (const wchar_t* name : {L"Forward", L"tick", L"for_mins", L"for_min"}) expected.push_back(name);
+  for (const wchar_t* name : {L"help", L"last"}) expected.push_back(name);
 
   DWORD thread = station_.ThreadId();
   ASSERT_TRUE(WaitUntil([&] { return FocusOf(thread) == MainControl(L"last"); }))

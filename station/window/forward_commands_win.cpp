@@ -1,0 +1,54 @@
+// The two forward buttons of the main window, "Forward ticks" and "Forward mins".
+#include <exception>
+
+#include "common/message_box.h"
+#include "common/win_text.h"
+#include "station/engine/chart_writer_com.h"
+#include "station/window/frmzavo_win.h"
+#include "station/window/station_texts.h"
+
+namespace tickvane {
+namespace {
+
+// Counts are typed in the user's number format; "." is read as well, since it is what most
+// people type whatever their settings say.
+std::wstring UserDecimalSeparator() {
+  wchar_t separator[8] = {};
+  if (::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) == 0) return L".";
+  return separator;
+}
+
+const wchar_t* BoxName(ForwardBox box) {
+  switch (box) {
+    case ForwardBox::tick: return L"tick";
+    case ForwardBox::for_min: return L"for_min";
+    case ForwardBox::time: return L"time";
+  }
+  return L"time";
+}
+
+}  // namespace
+
+void Frmzavo::Forward_Click() {
+  try {
+    ForwardTicksCommand(*this, station, UserDecimalSeparator());
+  } catch (const std::exception& e) {
+    tickvane::ShowNotice(Window(), L"Forward ticks failed: " + FromUtf8(e.what()), kProgramTitle);
+  }
+}
+
+void Frmzavo::for_mins_Click() {
+  // No exception may leave a window procedure; the command runs inside the replay's hand-overs.
+  try {
+    if (!writerFactory_) writerFactory_ = MakeComChartWriterFactory("zavovq");
+    ForwardMinutesCommand(*this, station, *writerFactory_, UserDecimalSeparator());
+  } catch (const std::exception& e) {
+    tickvane::ShowNotice(Window(), L"Forward mins failed: " + FromUtf8(e.what()), kProgramTitle);
+  }
+}
+
+std::wstring Frmzavo::BoxText(ForwardBox box) { return Text(BoxName(box)); }
+
+void Frmzavo::SetBoxText(ForwardBox box, std::wstring_view text) { SetText(BoxName(box), text); }
+
+}  // namespace tickvane

@@ -1,0 +1,228 @@
+// Fast-forward as a user and a chart see it: on the real IBM sample in "sierra" mode with our
+// chart-file writer, a forward by 250 ticks and then one by minutes; the chart file holds every
+// record of the file once and in order, and the DDE items leave out exactly the skipped records.
+// Outside "sierra" mode the forward controls cannot be reached.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/windows/station/station_fixture_win.h"
+#include "tests/windows/support/dde_child_process_win.h"
+#include "tests/windows/support/launcher_recorder_win.h"
+#include "tools/ddewatch/dde_client_win.h"
+
+namespace tickvane::test {
+namespace {
+
+constexpr wchar_t kClosing[] = L"This playback session has been done. Happy trading!";
+
+struct Tick {
+  std::string date, time, price;
+};
+
+std::vector<Tick> IbmSample() {
+  std::vector<Tick> ticks;
+  // The programs lie in <build>/bin, the build folder directly in the source tree or one below it.
+  FILE* f = nullptr;
+  for (const wchar_t* up : {L"\\..\\..", L"\\..\\..\\.."}) {
+    std::wstring sample =
+        ProgramsDirectory() + up + L"\\data\\real-ticks\\ibm-us-equity-trades-20131007-20131008.csv";
+    if ((f = _wfopen(sample.c_str(), L"rb")) != nullptr) break;
+  }
+  if (!f) return ticks;
+  char line[256];
+  bool header = true;
+  while (fgets(line, sizeof line, f)) {
+    if (header) {
+      header = false;
+      continue;
+    }
+    std::string s(line);
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+    size_t a = s.find(','), b = s.find(',', a + 1);
+    ticks.push_back({s.substr(0, a), s.substr(a + 1, b - a - 1), s.substr(b + 1)});
+  }
+  fclose(f);
+  return ticks;
+}
+
+std::string PlaybackFile(const std::vector<Tick>& ticks) {
+  std::string text = "header one\r\nheader,two\r\n[header three\r\n";
+  for (const Tick& t : ticks) text += "IBM," + t.date + "," + t.time + "," + t.price + ",100\r\n";
+  return text;
+}
+
+std::string Masked(const std::string& hhmmss) {
+  std::string digits = std::to_string(std::stol(hhmmss));
+  while (digits.size() < 5) digits.insert(digits.begin(), '0');
+  std::string hours = digits.substr(0, digits.size() - 4);
+  return std::to_string(std::stoi(hours)) + ":" + digits.substr(digits.size() - 4, 2) + ":" +
+         digits.substr(digits.size() - 2);
+}
+
+// hhmmss plus whole minutes, kept within the day as the component keeps it.
+long AddMinutes(long hhmmss, long minutes) {
+  long total = (hhmmss / 10000 * 60 + hhmmss / 100 % 100 + minutes) * 60 + hhmmss % 100;
+  if (total >= 24 * 3600) return 240000;
+  return total / 3600 * 10000 + total / 60 % 60 * 100 + total % 60;
+}
+
+// The records a linked client sees: the 250th (the forward by ticks runs from the first record),
+// then, from the forward by minutes taken there, the records of that day before the target are
+// skipped, and so is the one at the target that closes their batch; everything after is shown.
+std::vector<size_t> ShownRecords(const std::vector<Tick>& ticks, long minutes) {
+  std::vector<size_t> shown{249};
+  const std::string day = ticks[249].date;
+  const long from = std::stol(ticks[249].time), to = AddMinutes(from, minutes);
+  size_t i = 250;
+  while (i < ticks.size() && ticks[i].date == day && std::stol(ticks[i].time) < to) ++i;
+  if (i > 250 && i < ticks.size() && ticks[i].date == day && std::stol(ticks[i].time) >= from) ++i;
+  for (; i < ticks.size(); ++i) shown.push_back(i);
+  return shown;
+}
+
+class Forward : public StationTest, public ::testing::WithParamInterface<long> {
+ protected:
+  bool Register(bool on) {
+    Process p = Process::Start(L"C:\\windows\\system32\\regsvr32.exe",
+                               std::wstring(on ? L"/s \"" : L"/u /s \"") + folder_->Path() + L"\\zavovq.dll\"",
+                               folder_->Path());
+    DWORD exitCode = 1;
+    return p.WaitForExit(60000, &exitCode) && exitCode == 0;
+  }
+  void TearDown() override {
+    station_.Kill();
+    if (registered_) Register(false);
+    StationTest::TearDown();
+  }
+  void Take(std::vector<std::pair<std::string, std::string>>& got) {
+    for (auto& u : client_.TakeUpdates()) {
+      std::string item(u.item.begin(), u.item.end());
+      std::transform(item.begin(), item.end(), item.begin(), ::tolower);
+      got.emplace_back(item, u.value);
+    }
+  }
+
+  DdeClient client_;
+  bool registered_ = false;
+};
+
+TEST_P(Forward, ChartHoldsEveryRecordOnceAndTheItemsSkipTheSkippedOnes) {
+  const long minutes = GetParam();
+  std::vector<Tick> ticks = IbmSample();
+  ASSERT_GT(ticks.size(), 17000u) << "sample not found";
+  for (const wchar_t* program : {L"zavovq.dll", L"chartdump.exe"})
+    ASSERT_TRUE(FileExists(folder_->CopyProgram(program)));
+  ASSERT_TRUE(registered_ = Register(true)) << "zavovq.dll could not be registered";
+  folder_->WriteFile(L"practice.EPF", PlaybackFile(ticks));
+
+  StartStation(L"sierra");
+  ExpectNotice(L"If you have not done so, please start your SierraCharting program now.");
+  ASSERT_TRUE(WaitForChooser());
+  Click(ChooserControl(L"IBM"));
+  ASSERT_TRUE(WaitForMainWindow());
+  std::wstring error;
+  bool connected = false;
+  WaitUntil([&] { return connected = client_.Connect(L"Tickvane", L"playback", &error); });
+  ASSERT_TRUE(connected);
+  ASSERT_TRUE(client_.StartAdvise(L"last"));
+  ASSERT_TRUE(client_.StartAdvise(L"time"));
+
+  // No speed: each shown record is held on display until one is typed.
+  SetTextOf(MainControl(L"speed"), L"");
+  Click(MainControl(L"more"));
+  SetTextOf(MainControl(L"tick"), L"250");
+  Click(MainControl(L"Forward"));
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindowEnabled(MainControl(L"Forward")); }));
+  EXPECT_FALSE(::IsWindowEnabled(MainControl(L"for_mins")));
+  Click(MainControl(L"cbStartFastSend"));
+
+  std::vector<std::pair<std::string, std::string>> got;
+  ASSERT_TRUE(WaitUntil([&] { Take(got); return got.size() >= 2; }, 120000)) << "the 250th record was not shown";
+  const std::string shownTime = Masked(ticks[249].time);
+  const std::wstring wideShownTime(shownTime.begin(), shownTime.end());
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(MainControl(L"time")) == wideShownTime; })) << "held at the 250th record";
+  EXPECT_TRUE(::IsWindowEnabled(MainControl(L"Forward"))) << "enabled again when the forward by ticks ends";
+
+  SetTextOf(MainControl(L"for_min"), std::to_wstring(minutes));
+  Click(MainControl(L"for_mins"));
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindowEnabled(MainControl(L"for_mins")); }));
+  SetTextOf(MainControl(L"speed"), L"1000000");
+
+  std::optional<MessageBoxView> closing;
+  const std::vector<size_t> shown = ShownRecords(ticks, minutes);
+  WaitUntil([&] {
+    Take(got);
+    if (!closing || closing->text != kClosing) closing = FindMessageBox(station_.Id());
+    return closing && closing->text == kClosing && got.size() >= 2 * shown.size();
+  }, 300000);
+  Take(got);
+  ASSERT_TRUE(closing && closing->text == kClosing) << "the replay did not end";
+
+  std::vector<std::pair<std::string, std::string>> expected;
+  for (size_t i : shown) {
+    expected.emplace_back("last", ticks[i].price);
+    expected.emplace_back("time", Masked(ticks[i].time));
+  }
+  ASSERT_LT(shown.size() + 300, ticks.size()) << "the forward by minutes skipped too little to matter";
+  EXPECT_EQ(got.size(), expected.size());
+  size_t n = std::min(got.size(), expected.size());
+  size_t first = std::mismatch(got.begin(), got.begin() + n, expected.begin()).first - got.begin();
+  EXPECT_EQ(first, n) << "first difference at update " << first;
+
+  tickvane::testing::DdeChildProcess dump;
+  ASSERT_TRUE(dump.Start(folder_->Path() + L"\\chartdump.exe", L"\"" + folder_->Path() + L"\\IBM.mnd\"", true, &error));
+  ASSERT_TRUE(dump.WaitExit(60000));
+  std::vector<Tick> chart;
+  std::string out = dump.Output();
+  size_t start = 0;
+  while (start < out.size()) {
+    size_t end = out.find('\n', start);
+    if (end == std::string::npos) end = out.size();
+    std::string line = out.substr(start, end - start);
+    start = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '#') continue;
+    char date[16] = {}, time[16] = {}, price[32] = {};
+    if (std::sscanf(line.c_str(), "%15s %15s %31s", date, time, price) == 3) chart.push_back({date, time, price});
+  }
+  ASSERT_EQ(chart.size(), ticks.size()) << out.substr(out.size() > 300 ? out.size() - 300 : 0);
+  size_t firstWrong = ticks.size();
+  for (size_t i = 0; i < ticks.size() && firstWrong == ticks.size(); ++i) {
+    bool same = chart[i].date == ticks[i].date && std::stol(chart[i].time) == std::stol(ticks[i].time) &&
+                std::abs(std::strtod(chart[i].price.c_str(), nullptr) - std::strtod(ticks[i].price.c_str(), nullptr)) < 1e-9;
+    if (!same) firstWrong = i;
+  }
+  EXPECT_EQ(firstWrong, ticks.size()) << "chart record " << firstWrong << " is not the file's";
+  Answer(*closing, IDOK);
+}
+
+// A few minutes within the day, and a forward past the end of the day that meets the next day's
+// first record below its from-time.
+INSTANTIATE_TEST_SUITE_P(Minutes, Forward, ::testing::Values(3L, 600L));
+
+class ForwardControls : public StationTest {};
+
+TEST_F(ForwardControls, DdeOnlyKeepsThemOutOfReach) {
+  StartStation(L"ddeonly");
+  ASSERT_TRUE(WaitForMainWindow());
+  for (const wchar_t* name : {L"Forward", L"tick", L"for_mins", L"for_min"})
+    EXPECT_FALSE(::IsWindowEnabled(MainControl(name))) << std::string(name, name + wcslen(name));
+  // A whole round of Tab never lands on them.
+  DWORD thread = station_.ThreadId();
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(thread) == MainControl(L"last"); }));
+  for (int i = 0; i < 12; ++i) {
+    HWND before = FocusOf(thread);
+    PressKey(thread, VK_TAB);
+    WaitUntil([&] { return FocusOf(thread) != before; }, 10000);
+    for (const wchar_t* name : {L"Forward", L"tick", L"for_mins", L"for_min"})
+      EXPECT_NE(FocusOf(thread), MainControl(name)) << std::string(name, name + wcslen(name));
+  }
+}
+
+}  // namespace
+}  // namespace tickvane::test
