@@ -15,7 +15,7 @@ const wchar_t* ClassOf(ControlKind kind) {
   }
 }
 
-DWORD StyleOf(const ControlSpec& c, bool firstOption) {
+DWORD StyleOf(const ControlDesign& c, bool firstOption) {
   DWORD style = WS_CHILD;
   if (!c.hidden) style |= WS_VISIBLE;
   if (c.disabled) style |= WS_DISABLED;
@@ -52,10 +52,10 @@ SIZE OuterSizeForClient(DWORD style, DWORD exStyle, int clientWidthTwips, int cl
   return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
-ControlSet::ControlSet(HWND parent, const WindowSpec& spec) : spec_(spec), dpi_(WindowDpi(parent)) {
+ControlSet::ControlSet(HWND parent, const WindowDesign& design) : design_(design), dpi_(WindowDpi(parent)) {
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
   bool optionSeen = false;
-  for (const ControlSpec& c : spec.controls) {
+  for (const ControlDesign& c : design.controls) {
     bool firstOption = c.kind == ControlKind::OptionButton && !optionSeen;
     optionSeen = optionSeen || c.kind == ControlKind::OptionButton;
     DWORD exStyle = c.kind == ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0;
@@ -69,27 +69,27 @@ ControlSet::ControlSet(HWND parent, const WindowSpec& spec) : spec_(spec), dpi_(
 }
 
 HWND ControlSet::operator[](std::wstring_view name) const {
-  for (size_t i = 0; i < spec_.controls.size(); ++i)
-    if (name == spec_.controls[i].name) return controls_[i];
+  for (size_t i = 0; i < design_.controls.size(); ++i)
+    if (name == design_.controls[i].name) return controls_[i];
   assert(!"no control of that name");
   return nullptr;
 }
 
 HWND ControlSet::ById(int id) const {
-  for (size_t i = 0; i < spec_.controls.size(); ++i)
-    if (spec_.controls[i].id == id) return controls_[i];
+  for (size_t i = 0; i < design_.controls.size(); ++i)
+    if (design_.controls[i].id == id) return controls_[i];
   return nullptr;
 }
 
-const ControlSpec* ControlSet::SpecOf(HWND control) const {
+const ControlDesign* ControlSet::DesignOf(HWND control) const {
   for (size_t i = 0; i < controls_.size(); ++i)
-    if (controls_[i] == control) return &spec_.controls[i];
+    if (controls_[i] == control) return &design_.controls[i];
   return nullptr;
 }
 
-HFONT ControlSet::FontFor(const FontSpec& font) {
+HFONT ControlSet::FontFor(const FontDesign& font) {
   for (const Font& f : fonts_)
-    if (f.spec.points == font.points && f.spec.weight == font.weight && f.spec.italic == font.italic)
+    if (f.design.points == font.points && f.design.weight == font.weight && f.design.italic == font.italic)
       return f.handle.get();
   HFONT handle = ::CreateFontW(-PointsToPixels(font.points, dpi_), 0, 0, 0, font.weight, font.italic, FALSE,
                                FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,

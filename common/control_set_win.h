@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/win_owners.h"
-#include "common/window_spec.h"
+#include "common/window_design.h"
 
 namespace tickvane {
 
@@ -21,24 +21,24 @@ class ControlSet {
  public:
   // Creates every control of the table as a child of parent, in tab order (the z-order that
   // keyboard navigation follows), with its text, place, font, and hidden and disabled states.
-  ControlSet(HWND parent, const WindowSpec& spec);
+  ControlSet(HWND parent, const WindowDesign& design);
   ControlSet(const ControlSet&) = delete;
   ControlSet& operator=(const ControlSet&) = delete;
 
   HWND operator[](std::wstring_view name) const;  // the control of that exact name; never null
   HWND ById(int id) const;                          // nullptr when no control has that id
-  const ControlSpec* SpecOf(HWND control) const;    // nullptr when not one of ours
-  const WindowSpec& Spec() const { return spec_; }
+  const ControlDesign* DesignOf(HWND control) const;    // nullptr when not one of ours
+  const WindowDesign& Design() const { return design_; }
   int Dpi() const { return dpi_; }
 
  private:
-  HFONT FontFor(const FontSpec& font);
+  HFONT FontFor(const FontDesign& font);
 
-  const WindowSpec& spec_;
+  const WindowDesign& design_;
   int dpi_;
-  std::vector<HWND> controls_;  // same order as spec_.controls; owned by the parent window
+  std::vector<HWND> controls_;  // same order as design_.controls; owned by the parent window
   struct Font {
-    FontSpec spec;
+    FontDesign design;
     UniqueFont handle;
   };
   std::vector<Font> fonts_;

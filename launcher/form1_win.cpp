@@ -21,16 +21,16 @@ Form1::Form1(const SingleInstance& instance) : instance_(instance) {}
 
 bool Form1::Create() {
   if (!RegisterClassOnce(kWindowClass, ::LoadIconW(::GetModuleHandleW(nullptr), L"APPICON"))) return false;
-  const WindowSpec& spec = LauncherWindowSpec();
-  SIZE size = OuterSizeForClient(kStyle, kExStyle, spec.clientWidth, spec.clientHeight, WindowDpi(nullptr));
-  HWND window = ::CreateWindowExW(kExStyle, kWindowClass, spec.caption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+  const WindowDesign& design = LauncherWindowDesign();
+  SIZE size = OuterSizeForClient(kStyle, kExStyle, design.clientWidth, design.clientHeight, WindowDpi(nullptr));
+  HWND window = ::CreateWindowExW(kExStyle, kWindowClass, design.caption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                   size.cx, size.cy, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
   if (!window) return false;
   // Created at the system DPI; the monitor the window landed on may have another one.
   int dpi = WindowDpi(window);
-  size = OuterSizeForClient(kStyle, kExStyle, spec.clientWidth, spec.clientHeight, dpi);
+  size = OuterSizeForClient(kStyle, kExStyle, design.clientWidth, design.clientHeight, dpi);
   ::SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  controls_ = std::make_unique<ControlSet>(window, spec);
+  controls_ = std::make_unique<ControlSet>(window, design);
   // A static control reports clicks only with SS_NOTIFY; it reads the style when the mouse comes.
   HWND help = (*controls_)[L"Label1"];
   ::SetWindowLongPtrW(help, GWL_STYLE, ::GetWindowLongPtrW(help, GWL_STYLE) | SS_NOTIFY);
@@ -83,14 +83,14 @@ void Form1::Label1_Click() {
 void Form1::Form_Unload() { ::DestroyWindow(Window()); }
 
 void Form1::OnCommand(int id, int code) {
-  const ControlSpec* spec = FindControlById(LauncherWindowSpec(), id);
-  if (!spec) return;
-  if (spec->kind == ControlKind::Label) {
+  const ControlDesign* design = FindControlById(LauncherWindowDesign(), id);
+  if (!design) return;
+  if (design->kind == ControlKind::Label) {
     if (code == STN_CLICKED) Label1_Click();
     return;
   }
   if (code != BN_CLICKED) return;
-  if (const LauncherAction* action = FindAction(spec->name)) Option_Click(*action);
+  if (const LauncherAction* action = FindAction(design->name)) Option_Click(*action);
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

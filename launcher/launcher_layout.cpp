@@ -8,21 +8,21 @@
 namespace tickvane::launcher {
 namespace {
 
-constexpr FontSpec kBold975{9.75, 700, false};
-constexpr FontSpec kBold135{13.5, 700, false};
+constexpr FontDesign kBold975{9.75, 700, false};
+constexpr FontDesign kBold135{13.5, 700, false};
 
 using K = ControlKind;
 using C = ControlColour;
 
 // Identifiers follow the tab order. sierra and esignal are wider than the client area.
-constexpr ControlSpec kControls[] = {
+constexpr ControlDesign kControls[] = {
     {100, L"sierra", K::OptionButton, L"Go to SierraChart Playback", 0, 0, 5295, 495, kBold975, false, false, false, C::Standard, nullptr},
     {101, L"tickvane", K::OptionButton, L"Generate Playback File and Start DDE Server", 0, 480, 5055, 615, kBold975, false, false, false, C::Standard, nullptr},
     {102, L"esignal", K::OptionButton, L"Generate Esignal Playback File Only", 0, 1080, 5295, 735, kBold975, false, false, false, C::Standard, nullptr},
     {103, L"Label1", K::Label, L"Help ", 0, 1800, 5175, 375, kBold135, false, false, true, C::Standard, nullptr},
 };
 
-const WindowSpec kWindow{kCaption, 5145, 2220, kControls};
+const WindowDesign kWindow{kCaption, 5145, 2220, kControls};
 
 constexpr LauncherAction kActions[] = {
     {L"sierra", kSierraQuestion, kSierraNotice, L"sierra"},
@@ -32,7 +32,7 @@ constexpr LauncherAction kActions[] = {
 
 }  // namespace
 
-const WindowSpec& LauncherWindowSpec() { return kWindow; }
+const WindowDesign& LauncherWindowDesign() { return kWindow; }
 
 std::span<const LauncherAction> LauncherActions() { return kActions; }
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "common/window_spec.h"
+#include "common/window_design.h"
 
 namespace tickvane::launcher {
 
-const WindowSpec& LauncherWindowSpec();
+const WindowDesign& LauncherWindowDesign();
 
 // One of the three choices: the question that confirms it, the notice shown after a Yes (or
 // nullptr), and the converter's mode word (empty: the converter alone).

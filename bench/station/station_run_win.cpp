@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "common/window_spec.h"
+#include "common/window_design.h"
 #include "station/window/layout.h"
 #include "station/window/station_texts.h"
 #include "tests/windows/support/windows_win.h"
@@ -46,8 +46,8 @@ bool StationRun::WritePlaybackFile(std::string_view bytes) const {
 }
 
 HWND StationRun::Control(std::wstring_view name) const {
-  const ControlSpec* spec = FindControl(MainWindowSpec(), name);
-  return spec ? ::GetDlgItem(main_, spec->id) : nullptr;
+  const ControlDesign* design = FindControl(MainWindowDesign(), name);
+  return design ? ::GetDlgItem(main_, design->id) : nullptr;
 }
 
 void StationRun::SetSpeed(std::wstring_view text) const { test::SetTextOf(Control(L"speed"), text); }

@@ -20,14 +20,14 @@ Chooser::~Chooser() = default;
 
 bool Chooser::Load() {
   if (!RegisterClassOnce(kClassName, ::LoadIconW(::GetModuleHandleW(nullptr), L"APPICON"))) return false;
-  const WindowSpec& spec = ChooserWindowSpec();
-  SIZE size = OuterSizeForClient(kStyle, kExStyle, spec.clientWidth, spec.clientHeight, WindowDpi(nullptr));
+  const WindowDesign& design = ChooserWindowDesign();
+  SIZE size = OuterSizeForClient(kStyle, kExStyle, design.clientWidth, design.clientHeight, WindowDpi(nullptr));
   int x = ::GetSystemMetrics(SM_CXSCREEN) / 2 - size.cx / 2;
   int y = ::GetSystemMetrics(SM_CYSCREEN) / 2 - size.cy / 2;
-  HWND window = ::CreateWindowExW(kExStyle, kClassName, spec.caption, kStyle, x, y, size.cx, size.cy, nullptr,
+  HWND window = ::CreateWindowExW(kExStyle, kClassName, design.caption, kStyle, x, y, size.cx, size.cy, nullptr,
                                   nullptr, ::GetModuleHandleW(nullptr), this);
   if (!window) return false;
-  controls_ = std::make_unique<ControlSet>(window, spec);
+  controls_ = std::make_unique<ControlSet>(window, design);
   return true;
 }
 
@@ -38,8 +38,8 @@ void Chooser::Show() {
 }
 
 void Chooser::Pick(std::wstring_view checkBox) {
-  const ControlSpec* spec = FindControl(ChooserWindowSpec(), checkBox);
-  main_.SetVqFilename(spec->storedName);
+  const ControlDesign* design = FindControl(ChooserWindowDesign(), checkBox);
+  main_.SetVqFilename(design->storedName);
   main_.Show();
   // Hidden for good: the pick can be made once per process.
   ::ShowWindow(Window(), SW_HIDE);
@@ -64,9 +64,9 @@ void Chooser::Form_Unload() {
 
 void Chooser::OnCommand(int id, int code) {
   if (code != BN_CLICKED) return;
-  const ControlSpec* spec = FindControlById(ChooserWindowSpec(), id);
-  if (!spec) return;
-  std::wstring_view name = spec->name;
+  const ControlDesign* design = FindControlById(ChooserWindowDesign(), id);
+  if (!design) return;
+  std::wstring_view name = design->name;
   if (name == L"vqfile") vqfile_Click();
   else if (name == L"IBM") IBM_Click();
   else if (name == L"msft") msft_Click();

@@ -23,16 +23,16 @@ Frmzavo::~Frmzavo() = default;
 
 bool Frmzavo::Create() {
   if (!RegisterClassOnce(kClassName, ::LoadIconW(::GetModuleHandleW(nullptr), L"APPICON"))) return false;
-  const WindowSpec& spec = MainWindowSpec();
-  SIZE size = OuterSizeForClient(kStyle, kExStyle, spec.clientWidth, spec.clientHeight, WindowDpi(nullptr));
-  HWND window = ::CreateWindowExW(kExStyle, kClassName, spec.caption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+  const WindowDesign& design = MainWindowDesign();
+  SIZE size = OuterSizeForClient(kStyle, kExStyle, design.clientWidth, design.clientHeight, WindowDpi(nullptr));
+  HWND window = ::CreateWindowExW(kExStyle, kClassName, design.caption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                   size.cx, size.cy, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
   if (!window) return false;
   // Created at the system DPI; the monitor the window landed on may have another one.
   int dpi = WindowDpi(window);
-  size = OuterSizeForClient(kStyle, kExStyle, spec.clientWidth, spec.clientHeight, dpi);
+  size = OuterSizeForClient(kStyle, kExStyle, design.clientWidth, design.clientHeight, dpi);
   ::SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  controls_ = std::make_unique<ControlSet>(window, spec);
+  controls_ = std::make_unique<ControlSet>(window, design);
   // Timer1 is enabled at design time, so the speed check already runs while start-up messages
   // are open; start-up switches it on once more at its end.
   ::SetTimer(window, 1, 1, nullptr);
@@ -74,14 +74,14 @@ std::wstring Frmzavo::Text(std::wstring_view name) const { return WindowText(Con
 void Frmzavo::SetText(std::wstring_view name, std::wstring_view text) {
   ::SetWindowTextW(Control(name), std::wstring(text).c_str());
   // Edit boxes report their changes themselves (EN_CHANGE); labels do not.
-  const ControlSpec* spec = FindControl(MainWindowSpec(), name);
-  if (spec && spec->kind == ControlKind::Label && dde_) dde_->ItemChanged(name);
+  const ControlDesign* design = FindControl(MainWindowDesign(), name);
+  if (design && design->kind == ControlKind::Label && dde_) dde_->ItemChanged(name);
 }
 
 std::optional<std::wstring> Frmzavo::ItemText(std::wstring_view item) const {
-  const ControlSpec* spec = FindControlNoCase(MainWindowSpec(), item);
-  if (!spec || !IsDdeItem(*spec)) return std::nullopt;
-  return WindowText(Control(spec->name));
+  const ControlDesign* design = FindControlNoCase(MainWindowDesign(), item);
+  if (!design || !IsDdeItem(*design)) return std::nullopt;
+  return WindowText(Control(design->name));
 }
 
 void Frmzavo::StartDdeService() {
@@ -96,10 +96,10 @@ void Frmzavo::StartDdeService() {
 }
 
 void Frmzavo::OnCommand(int id, int code, HWND control) {
-  const ControlSpec* spec = FindControlById(MainWindowSpec(), id);
-  if (!spec || !control) return;
-  std::wstring_view name = spec->name;
-  if (spec->kind == ControlKind::TextBox) {
+  const ControlDesign* design = FindControlById(MainWindowDesign(), id);
+  if (!design || !control) return;
+  std::wstring_view name = design->name;
+  if (design->kind == ControlKind::TextBox) {
     if (code == EN_CHANGE && dde_) dde_->ItemChanged(name);
     return;
   }
@@ -115,9 +115,9 @@ void Frmzavo::OnCommand(int id, int code, HWND control) {
 }
 
 HBRUSH Frmzavo::OnControlColour(HDC dc, HWND control) {
-  const ControlSpec* spec = controls_ ? controls_->SpecOf(control) : nullptr;
-  if (!spec) return nullptr;
-  switch (spec->colour) {
+  const ControlDesign* design = controls_ ? controls_->DesignOf(control) : nullptr;
+  if (!design) return nullptr;
+  switch (design->colour) {
     case ControlColour::ActiveCaptionText:
       ::SetTextColor(dc, ::GetSysColor(COLOR_ACTIVECAPTION));
       ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));

@@ -5,17 +5,17 @@
 namespace tickvane {
 namespace {
 
-constexpr FontSpec kBold825{8.25, 700, false};
-constexpr FontSpec kBold975{9.75, 700, false};
-constexpr FontSpec kBold12{12, 700, false};
-constexpr FontSpec kBoldItalic975{9.75, 700, true};
-constexpr FontSpec kItalic12{12, 400, true};
+constexpr FontDesign kBold825{8.25, 700, false};
+constexpr FontDesign kBold975{9.75, 700, false};
+constexpr FontDesign kBold12{12, 700, false};
+constexpr FontDesign kBoldItalic975{9.75, 700, true};
+constexpr FontDesign kItalic12{12, 400, true};
 
 using K = ControlKind;
 using C = ControlColour;
 
 // Identifiers follow the tab order, so a control's place in the table and its id agree.
-constexpr ControlSpec kMainControls[] = {
+constexpr ControlDesign kMainControls[] = {
     {1000, L"last", K::TextBox, L"last", 0, 0, 855, 375, kBold825, false, false, true, C::ActiveCaptionText, nullptr},
     {1001, L"txtLinkTopic", K::TextBox, L"playback", 3000, 1800, 900, 330, kWindowFont, true, false, false, C::Standard, nullptr},
     {1002, L"Label1", K::Label, L"Link Topic", 2280, 1800, 825, 285, kWindowFont, true, false, false, C::Standard, nullptr},
@@ -40,7 +40,7 @@ constexpr ControlSpec kMainControls[] = {
     {1021, L"help", K::Button, L"Help", 3360, 360, 855, 375, kBold825, false, false, false, C::Standard, nullptr},
 };
 
-constexpr ControlSpec kChooserControls[] = {
+constexpr ControlDesign kChooserControls[] = {
     {2000, L"vqfile", K::CheckBox, L"vqfile.mnd ", 120, 360, 1455, 495, kBold975, false, false, false, C::Standard, L"vqfile.mnd"},
     {2001, L"IBM", K::CheckBox, L"IBM.mnd", 1680, 360, 1455, 495, kBold975, false, false, false, C::Standard, L"ibm.mnd"},
     {2002, L"Label1", K::Label, L"Choose PlayBack filename:", 120, 0, 3375, 495, kBoldItalic975, false, false, false, C::Standard, nullptr},
@@ -50,15 +50,15 @@ constexpr ControlSpec kChooserControls[] = {
     {2006, L"why", K::Button, L"What is it?", 0, 1920, 3135, 375, kItalic12, false, false, false, C::Standard, nullptr},
 };
 
-const WindowSpec kMainWindow{kMainWindowCaption, 4200, 705, kMainControls};
-const WindowSpec kChooserWindow{L"Form1", 3075, 2250, kChooserControls};
+const WindowDesign kMainWindow{kMainWindowCaption, 4200, 705, kMainControls};
+const WindowDesign kChooserWindow{L"Form1", 3075, 2250, kChooserControls};
 
 }  // namespace
 
-const WindowSpec& MainWindowSpec() { return kMainWindow; }
-const WindowSpec& ChooserWindowSpec() { return kChooserWindow; }
+const WindowDesign& MainWindowDesign() { return kMainWindow; }
+const WindowDesign& ChooserWindowDesign() { return kChooserWindow; }
 
-bool IsDdeItem(const ControlSpec& control) {
+bool IsDdeItem(const ControlDesign& control) {
   return control.kind == ControlKind::TextBox || control.kind == ControlKind::Label;
 }
 

@@ -1,17 +1,17 @@
 // Design values of the station's windows.
 #pragma once
 
-#include "common/window_spec.h"
+#include "common/window_design.h"
 
 namespace tickvane {
 
 // The station's main window, `frmzavo`.
-const WindowSpec& MainWindowSpec();
+const WindowDesign& MainWindowDesign();
 // The chart-file chooser, `filename`.
-const WindowSpec& ChooserWindowSpec();
+const WindowDesign& ChooserWindowDesign();
 
 // Whether the control's text is a DDE item of the main window: text boxes and labels are.
-bool IsDdeItem(const ControlSpec& control);
+bool IsDdeItem(const ControlDesign& control);
 
 // Outer widths that the width toggle sets, in twips.
 inline constexpr int kWideViewWidth = 6585;

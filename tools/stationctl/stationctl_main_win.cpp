@@ -59,7 +59,7 @@ int main() {
     std::fputs("stationctl: no station window is open\n", stderr);
     return 2;
   }
-  const tickvane::ControlSpec* control = tickvane::FindControl(tickvane::MainWindowSpec(), args[1]);
+  const tickvane::ControlDesign* control = tickvane::FindControl(tickvane::MainWindowDesign(), args[1]);
   HWND child = control ? ::GetDlgItem(station, control->id) : nullptr;
   if (!child) {
     std::fprintf(stderr, "stationctl: the station has no control named %s\n", tickvane::ToUtf8(args[1]).c_str());

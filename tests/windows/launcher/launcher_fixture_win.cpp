@@ -35,7 +35,7 @@ HWND LauncherTest::WaitForLauncher() {
 }
 
 HWND LauncherTest::Control(std::wstring_view name) const {
-  return ::GetDlgItem(window_, FindControl(launcher::LauncherWindowSpec(), name)->id);
+  return ::GetDlgItem(window_, FindControl(launcher::LauncherWindowDesign(), name)->id);
 }
 
 MessageBoxView LauncherTest::ExpectBox() {

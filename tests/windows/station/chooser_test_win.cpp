@@ -1,7 +1,7 @@
 // The chart-file chooser: picks by mouse and keyboard, the explanation, and closing it.
 #include <gtest/gtest.h>
 
-#include "common/window_spec.h"
+#include "common/window_design.h"
 #include "station/window/layout.h"
 #include "tests/windows/station/station_fixture_win.h"
 
@@ -59,7 +59,7 @@ TEST_F(Chooser, LayoutCentredOnTheScreen) {
   ::GetWindowRect(chooser_, &r);
   int screenMiddle = ::GetSystemMetrics(SM_CXSCREEN) / 2;
   EXPECT_LE(std::abs((r.left + r.right) / 2 - screenMiddle), 1);
-  for (const ControlSpec& c : ChooserWindowSpec().controls) {
+  for (const ControlDesign& c : ChooserWindowDesign().controls) {
     HWND control = ChooserControl(c.name);
     EXPECT_EQ(TextOf(control), c.text);
     EXPECT_TRUE(::IsWindowVisible(control));

@@ -38,12 +38,12 @@ HWND StationTest::WaitForChooser() {
 
 HWND StationTest::MainControl(std::wstring_view name) const {
   HWND main = main_ ? main_ : FindTopLevel(station_.Id(), kMainWindowClass, false);
-  return ::GetDlgItem(main, FindControl(MainWindowSpec(), name)->id);
+  return ::GetDlgItem(main, FindControl(MainWindowDesign(), name)->id);
 }
 
 HWND StationTest::ChooserControl(std::wstring_view name) const {
   HWND chooser = chooser_ ? chooser_ : FindTopLevel(station_.Id(), kChooserWindowClass, false);
-  return ::GetDlgItem(chooser, FindControl(ChooserWindowSpec(), name)->id);
+  return ::GetDlgItem(chooser, FindControl(ChooserWindowDesign(), name)->id);
 }
 
 void StationTest::ExpectNotice(std::wstring_view text) {

@@ -1,7 +1,7 @@
 // The main window as a user sees it: caption, size, order, and every control at its place.
 #include <gtest/gtest.h>
 
-#include "common/window_spec.h"
+#include "common/window_design.h"
 #include "station/window/layout.h"
 #include "tests/windows/station/station_fixture_win.h"
 
@@ -30,7 +30,7 @@ TEST_F(MainWindowLayout, EveryControlAtItsDesignPlaceWithItsDesignText) {
   EXPECT_EQ(client.cx, Px(4200));
   EXPECT_EQ(client.cy, Px(705));
 
-  for (const ControlSpec& c : MainWindowSpec().controls) {
+  for (const ControlDesign& c : MainWindowDesign().controls) {
     SCOPED_TRACE(std::string(c.name, c.name + wcslen(c.name)));
     HWND control = MainControl(c.name);
     ASSERT_TRUE(control);

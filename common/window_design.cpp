@@ -1,4 +1,4 @@
-#include "common/window_spec.h"
+#include "common/window_design.h"
 
 #include <cmath>
 
@@ -18,20 +18,20 @@ bool EqualNoCase(std::wstring_view a, std::wstring_view b) {
 
 }  // namespace
 
-const ControlSpec* FindControl(const WindowSpec& window, std::wstring_view name) {
-  for (const ControlSpec& c : window.controls)
+const ControlDesign* FindControl(const WindowDesign& window, std::wstring_view name) {
+  for (const ControlDesign& c : window.controls)
     if (name == c.name) return &c;
   return nullptr;
 }
 
-const ControlSpec* FindControlNoCase(const WindowSpec& window, std::wstring_view name) {
-  for (const ControlSpec& c : window.controls)
+const ControlDesign* FindControlNoCase(const WindowDesign& window, std::wstring_view name) {
+  for (const ControlDesign& c : window.controls)
     if (EqualNoCase(name, c.name)) return &c;
   return nullptr;
 }
 
-const ControlSpec* FindControlById(const WindowSpec& window, int id) {
-  for (const ControlSpec& c : window.controls)
+const ControlDesign* FindControlById(const WindowDesign& window, int id) {
+  for (const ControlDesign& c : window.controls)
     if (c.id == id) return &c;
   return nullptr;
 }

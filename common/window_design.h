@@ -11,13 +11,13 @@ namespace tickvane {
 enum class ControlKind { TextBox, Label, Button, CheckBox, OptionButton };
 
 // Every font of the toolset is MS Sans Serif with character set 0.
-struct FontSpec {
+struct FontDesign {
   double points;
   int weight;  // 400 regular, 700 bold
   bool italic;
 };
 
-inline constexpr FontSpec kWindowFont{8.25, 400, false};
+inline constexpr FontDesign kWindowFont{8.25, 400, false};
 
 enum class ControlColour {
   Standard,
@@ -25,7 +25,7 @@ enum class ControlColour {
   ButtonFaceBack,     // background in the system's button face colour
 };
 
-struct ControlSpec {
+struct ControlDesign {
   int id;  // child window identifier
   const wchar_t* name;
   ControlKind kind;
@@ -34,7 +34,7 @@ struct ControlSpec {
   int top;
   int width;
   int height;
-  FontSpec font;
+  FontDesign font;
   bool hidden;
   bool disabled;
   bool centred;
@@ -42,18 +42,18 @@ struct ControlSpec {
   const wchar_t* storedName;  // chooser check boxes: the chart file name that a pick stores
 };
 
-struct WindowSpec {
+struct WindowDesign {
   const wchar_t* caption;
   int clientWidth;  // twips
   int clientHeight;
-  std::span<const ControlSpec> controls;
+  std::span<const ControlDesign> controls;
 };
 
 // The control of that name (exact, as the code names it), or nullptr.
-const ControlSpec* FindControl(const WindowSpec& window, std::wstring_view name);
+const ControlDesign* FindControl(const WindowDesign& window, std::wstring_view name);
 // The control of that name compared case-insensitively (ASCII), as DDE item names are; or nullptr.
-const ControlSpec* FindControlNoCase(const WindowSpec& window, std::wstring_view name);
-const ControlSpec* FindControlById(const WindowSpec& window, int id);
+const ControlDesign* FindControlNoCase(const WindowDesign& window, std::wstring_view name);
+const ControlDesign* FindControlById(const WindowDesign& window, int id);
 
 // Twips to pixels at the given dots per inch, rounded to the nearest pixel.
 int TwipsToPixels(int twips, int dpi);
