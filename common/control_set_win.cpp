@@ -52,6 +52,18 @@ SIZE OuterSizeForClient(DWORD style, DWORD exStyle, int clientWidthTwips, int cl
   return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
+HWND CreateDesignedWindow(const wchar_t* className, const WindowDesign& design, DWORD style, DWORD exStyle,
+                          void* createParam) {
+  SIZE size = OuterSizeForClient(style, exStyle, design.clientWidth, design.clientHeight, WindowDpi(nullptr));
+  HWND window = ::CreateWindowExW(exStyle, className, design.caption, style, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
+                                  size.cy, nullptr, nullptr, ::GetModuleHandleW(nullptr), createParam);
+  if (!window) return nullptr;
+  // Created at the system DPI; the monitor the window landed on may have another one.
+  size = OuterSizeForClient(style, exStyle, design.clientWidth, design.clientHeight, WindowDpi(window));
+  ::SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return window;
+}
+
 ControlSet::ControlSet(HWND parent, const WindowDesign& design) : design_(design), dpi_(WindowDpi(parent)) {
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
   bool optionSeen = false;

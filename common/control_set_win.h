@@ -17,6 +17,11 @@ int WindowDpi(HWND window);
 // A window's outer size for a client area given in twips, at the window's DPI.
 SIZE OuterSizeForClient(DWORD style, DWORD exStyle, int clientWidthTwips, int clientHeightTwips, int dpi);
 
+// Creates a top-level window whose client area is the design's, at the DPI of the monitor it
+// lands on, where the system places new windows. createParam reaches WM_NCCREATE.
+HWND CreateDesignedWindow(const wchar_t* className, const WindowDesign& design, DWORD style, DWORD exStyle,
+                          void* createParam);
+
 class ControlSet {
  public:
   // Creates every control of the table as a child of parent, in tab order (the z-order that

@@ -22,14 +22,8 @@ Form1::Form1(const SingleInstance& instance) : instance_(instance) {}
 bool Form1::Create() {
   if (!RegisterClassOnce(kWindowClass, ::LoadIconW(::GetModuleHandleW(nullptr), L"APPICON"))) return false;
   const WindowDesign& design = LauncherWindowDesign();
-  SIZE size = OuterSizeForClient(kStyle, kExStyle, design.clientWidth, design.clientHeight, WindowDpi(nullptr));
-  HWND window = ::CreateWindowExW(kExStyle, kWindowClass, design.caption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  size.cx, size.cy, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+  HWND window = CreateDesignedWindow(kWindowClass, design, kStyle, kExStyle, this);
   if (!window) return false;
-  // Created at the system DPI; the monitor the window landed on may have another one.
-  int dpi = WindowDpi(window);
-  size = OuterSizeForClient(kStyle, kExStyle, design.clientWidth, design.clientHeight, dpi);
-  ::SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   controls_ = std::make_unique<ControlSet>(window, design);
   // A static control reports clicks only with SS_NOTIFY; it reads the style when the mouse comes.
   HWND help = (*controls_)[L"Label1"];

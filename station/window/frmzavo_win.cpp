@@ -24,14 +24,8 @@ Frmzavo::~Frmzavo() = default;
 bool Frmzavo::Create() {
   if (!RegisterClassOnce(kClassName, ::LoadIconW(::GetModuleHandleW(nullptr), L"APPICON"))) return false;
   const WindowDesign& design = MainWindowDesign();
-  SIZE size = OuterSizeForClient(kStyle, kExStyle, design.clientWidth, design.clientHeight, WindowDpi(nullptr));
-  HWND window = ::CreateWindowExW(kExStyle, kClassName, design.caption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  size.cx, size.cy, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+  HWND window = CreateDesignedWindow(kClassName, design, kStyle, kExStyle, this);
   if (!window) return false;
-  // Created at the system DPI; the monitor the window landed on may have another one.
-  int dpi = WindowDpi(window);
-  size = OuterSizeForClient(kStyle, kExStyle, design.clientWidth, design.clientHeight, dpi);
-  ::SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   controls_ = std::make_unique<ControlSet>(window, design);
   // Timer1 is enabled at design time, so the speed check already runs while start-up messages
   // are open; start-up switches it on once more at its end.
