@@ -1,6 +1,7 @@
 #include "station/engine/forward_step.h"
 
 #include <optional>
+#include <string_view>
 
 #include "station/engine/numeric_value.h"
 
@@ -44,7 +45,7 @@ class RecordNumbers {
   bool AtFromTime() { return Time() == From(); }
 
  private:
-  static double Get(std::optional<double>& cached, const std::string& text) {
+  static double Get(std::optional<double>& cached, std::string_view text) {
     if (!cached) cached = NumericValue(text);
     return *cached;
   }

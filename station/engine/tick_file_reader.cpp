@@ -12,18 +12,10 @@ namespace {
 // A field that lies whole in the buffer is then within the cap too.
 static_assert(TickFileReader::kBufferSize <= TickFileReader::kFieldCap);
 
-void AssignTrimmed(std::string& kept, const char* begin, const char* end) {
+std::string_view Trimmed(const char* begin, const char* end) {
   while (begin != end && *begin == ' ') ++begin;
   while (end != begin && end[-1] == ' ') --end;
-  kept.assign(begin, static_cast<std::size_t>(end - begin));
-}
-
-std::string& KeptField(TickRecord& record, std::size_t field) {
-  switch (field) {
-    case 1: return record.tickDate;
-    case 2: return record.tickTime;
-    default: return record.tickPrice;
-  }
+  return {begin, static_cast<std::size_t>(end - begin)};
 }
 
 // One piece of a field, as far as it lies in the buffer. Leading spaces are dropped as they
@@ -43,9 +35,9 @@ void AppendPiece(std::string& kept, const char* begin, const char* end, bool& tr
   if (!truncated) truncated = std::any_of(begin + room, end, [](char c) { return c != ' '; });
 }
 
-void TrimTrailingSpaces(std::string& text) {
+std::string_view WithoutTrailingSpaces(const std::string& text) {
   const std::size_t last = text.find_last_not_of(' ');
-  text.erase(last == std::string::npos ? 0 : last + 1);
+  return std::string_view(text).substr(0, last == std::string::npos ? 0 : last + 1);
 }
 
 }  // namespace
@@ -108,8 +100,6 @@ void TickFileReader::EndLineAt(const char* cr) {
 }
 
 LineResult TickFileReader::ReadLine() {
-  // Filled in place: GCC clears a braced LineResult with a slow block store before building it,
-  // which took longer than cutting the whole line.
   LineResult result;
   if (AtEnd()) return result;
   const bool header = linesRead_ < 3;
@@ -141,9 +131,9 @@ LineResult TickFileReader::ReadLine() {
         return result;
       }
       result.kind = LineKind::Record;
-      AssignTrimmed(result.record.tickDate, fieldBegin[1], fieldEnd[1]);
-      AssignTrimmed(result.record.tickTime, fieldBegin[2], fieldEnd[2]);
-      AssignTrimmed(result.record.tickPrice, fieldBegin[3], fieldEnd[3]);
+      result.record.tickDate = Trimmed(fieldBegin[1], fieldEnd[1]);
+      result.record.tickTime = Trimmed(fieldBegin[2], fieldEnd[2]);
+      result.record.tickPrice = Trimmed(fieldBegin[3], fieldEnd[3]);
       return result;
     }
     if (commas < 4) {
@@ -160,7 +150,7 @@ void TickFileReader::TakeFields(const char* begin, const char* end, LineResult& 
   while (begin != end && field_ < 4) {
     const auto* comma = static_cast<const char*>(std::memchr(begin, ',', end - begin));
     const char* stop = comma != nullptr ? comma : end;
-    if (field_ != 0) AppendPiece(KeptField(result.record, field_), begin, stop, result.truncated);
+    if (field_ != 0) AppendPiece(spilled_[field_ - 1], begin, stop, result.truncated);
     if (comma == nullptr) return;
     ++field_;
     begin = comma + 1;
@@ -172,6 +162,7 @@ void TickFileReader::TakeFields(const char* begin, const char* end, LineResult& 
 LineResult TickFileReader::ReadLineAcrossBuffers(bool header) {
   LineResult result;
   field_ = 0;
+  for (std::string& field : spilled_) field.clear();
   bool firstByte = true;
   for (;;) {
     if (next_ == end_ && !Refill()) break;  // a last line without a line end
@@ -194,12 +185,11 @@ LineResult TickFileReader::ReadLineAcrossBuffers(bool header) {
     result.kind = LineKind::Header;
   } else if (field_ >= 3) {
     result.kind = LineKind::Record;
-    TrimTrailingSpaces(result.record.tickDate);
-    TrimTrailingSpaces(result.record.tickTime);
-    TrimTrailingSpaces(result.record.tickPrice);
+    result.record.tickDate = WithoutTrailingSpaces(spilled_[0]);
+    result.record.tickTime = WithoutTrailingSpaces(spilled_[1]);
+    result.record.tickPrice = WithoutTrailingSpaces(spilled_[2]);
   } else {
     result.kind = LineKind::ShortRecord;
-    result.record = TickRecord{};
     result.truncated = false;
   }
   return result;

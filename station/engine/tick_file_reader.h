@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace tickvane {
 
@@ -19,7 +20,8 @@ enum class LineKind {
 
 struct LineResult {
   LineKind kind = LineKind::NoLine;
-  // Fields 1 to 3, trimmed; empty unless kind is Record.
+  // Fields 1 to 3, trimmed; empty unless kind is Record. Views into the reader, valid until
+  // its next ReadLine.
   TickRecord record;
   // The untrimmed line starts with "[": the replay ends after this line has been handled.
   // A short record line that starts with "[" ends the replay too: the file's writer meant it
@@ -54,8 +56,13 @@ class TickFileReader {
   }
 
   // Reads the next line and, from the fourth line on, cuts it into a record. At the end of the
-  // file it returns kind NoLine.
+  // file it returns kind NoLine. The record's texts stay valid until the next call.
   LineResult ReadLine();
+
+  // Bytes held for the fields of lines that went on past the buffer: capped, whatever the lines.
+  std::size_t FieldMemory() const {
+    return spilled_[0].capacity() + spilled_[1].capacity() + spilled_[2].capacity();
+  }
 
   // Lines read so far, header lines included.
   std::uint64_t LinesRead() const { return linesRead_; }
@@ -86,6 +93,9 @@ class TickFileReader {
   std::uint64_t linesRead_ = 0;
   // Index of the field being cut in the current record line.
   std::size_t field_ = 0;
+  // Fields 1 to 3 of a line that goes on past the buffer, gathered piece by piece; the record
+  // then views these. A line that lies whole in the buffer is viewed where it lies.
+  std::string spilled_[3];
 };
 
 }  // namespace tickvane

@@ -16,8 +16,8 @@ TEST(ReplayForwardHookTest, RunsOncePerRecordLineBeforeTheWriteWithThePreviousSh
   ReplayRig rig("sierra");
   rig.file = TickFile({"IBM,20131008,93000,1", "short", "IBM,20131009,93001,2"});
   rig.Run([&](ForwardContext& c) {
-    rig.log.Add("ForwardStep", "ForwardStep(" + c.record.tickDate + "," + c.record.tickTime + "," +
-                                   c.record.tickPrice + "," + std::to_string(static_cast<long>(c.previousDate)) +
+    rig.log.Add("ForwardStep", "ForwardStep(" + std::string(c.record.tickDate) + "," + std::string(c.record.tickTime) +
+                                   "," + std::string(c.record.tickPrice) + "," + std::to_string(static_cast<long>(c.previousDate)) +
                                    (c.sierra ? ",sierra)" : ")"));
   });
   EXPECT_EQ(rig.log.Only({"ForwardStep", "writing_data", "last=", "ProcessEvents"}),

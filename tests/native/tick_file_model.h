@@ -4,15 +4,34 @@
 
 #include "station/engine/tick_file_reader.h"
 
+#include <ostream>
 #include <string>
+#include <utility>
 #include <string_view>
 #include <vector>
 
 namespace tickvane::model {
 
+// A record's texts kept beyond the reader's next line, as the model and the tests hold them.
+struct KeptRecord {
+  std::string tickDate;
+  std::string tickTime;
+  std::string tickPrice;
+
+  KeptRecord() = default;
+  KeptRecord(std::string date, std::string time, std::string price)
+      : tickDate(std::move(date)), tickTime(std::move(time)), tickPrice(std::move(price)) {}
+  explicit KeptRecord(const TickRecord& r) : tickDate(r.tickDate), tickTime(r.tickTime), tickPrice(r.tickPrice) {}
+
+  friend bool operator==(const KeptRecord&, const KeptRecord&) = default;
+  friend std::ostream& operator<<(std::ostream& out, const KeptRecord& r) {
+    return out << '{' << r.tickDate << '|' << r.tickTime << '|' << r.tickPrice << '}';
+  }
+};
+
 struct Line {
   LineKind kind;
-  TickRecord record;
+  KeptRecord record;
   bool endsReplay;
 
   friend bool operator==(const Line&, const Line&) = default;

@@ -42,7 +42,7 @@ std::vector<model::Line> ReadAll(std::string_view bytes, std::size_t chunk) {
     LineResult line = reader.ReadLine();
     EXPECT_NE(line.kind, LineKind::NoLine);
     EXPECT_FALSE(line.truncated);
-    lines.push_back({line.kind, line.record, line.endsReplay});
+    lines.push_back({line.kind, model::KeptRecord(line.record), line.endsReplay});
   }
   EXPECT_EQ(reader.LinesRead(), lines.size());
   EXPECT_EQ(reader.ReadLine().kind, LineKind::NoLine);
@@ -205,7 +205,7 @@ TEST(TickFileReader, ReadsAFileFromDisk) {
   std::vector<model::Line> lines;
   while (!reader.AtEnd()) {
     LineResult line = reader.ReadLine();
-    lines.push_back({line.kind, line.record, line.endsReplay});
+    lines.push_back({line.kind, model::KeptRecord(line.record), line.endsReplay});
   }
   EXPECT_FALSE(source->Failed());
   EXPECT_EQ(lines, (std::vector<model::Line>{H(), H(), H(), R("20131008", "093015", "182.50"),
