@@ -172,6 +172,20 @@ TEST(ForwardMinutes, SkippedRecordsGoInBatchesOf101) {
   EXPECT_TRUE(rig.station.forwardToTime.EqualsZero());
 }
 
+TEST(ForwardMinutes, ASecondForwardSkipsToItsOwnTarget) {
+  ForwardRig rig;
+  const Texts records = Seconds(400);
+  rig.file = replay_test::TickFile(records);
+  rig.AfterRecord(1, [&] { rig.Minutes(L"2"); });    // 9:30:00 to 9:32:00, the 121st record
+  rig.AfterRecord(122, [&] { rig.Minutes(L"1"); });  // shown 9:32:01 to 9:33:01, the 182nd
+  rig.Run();
+  const Texts shown = rig.Shown();
+  ASSERT_GE(shown.size(), 4u);
+  EXPECT_EQ((Texts{shown[0], shown[1], shown[2], shown[3]}), (Texts{"1", "122", "183", "184"}));
+  EXPECT_EQ(rig.chart.addTimes, (Texts{"93000+2", "93201+1"}));
+  EXPECT_EQ(rig.chart.ticks, TicksOf(records));
+}
+
 TEST(ForwardEnd, APendingBatchIsWrittenBeforeTheClosingNotice) {
   ForwardRig rig;
   rig.file = replay_test::TickFile(Seconds(4));
