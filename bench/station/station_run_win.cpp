@@ -20,15 +20,30 @@ StationRun::StationRun(std::wstring_view label) : folder_(label) {
 
 StationRun::~StationRun() { Stop(); }
 
-bool StationRun::Start(std::wstring* error) {
+bool StationRun::Start(std::wstring_view mode, std::wstring* error) {
   if (::GetFileAttributesW(program_.c_str()) == INVALID_FILE_ATTRIBUTES) {
     *error = L"Tickvane.exe is not next to the benchmark: " + program_;
     return false;
   }
-  process_ = test::Process::Start(program_, L"ddeonly", folder_.Path());
+  process_ = test::Process::Start(program_, std::wstring(mode), folder_.Path());
   if (!process_.Started()) {
     *error = L"could not start " + program_;
     return false;
+  }
+  if (mode == L"sierra") {
+    std::optional<test::MessageBoxView> notice = test::WaitForMessageBox(process_.Id(), 60000);
+    if (!notice) {
+      *error = L"the station's start-up notice did not show within a minute";
+      return false;
+    }
+    test::Answer(*notice, IDOK);
+    HWND chooser = nullptr;
+    if (!test::WaitUntil([&] { return (chooser = test::FindTopLevel(process_.Id(), kChooserWindowClass, true)) != nullptr; },
+                         60000)) {
+      *error = L"the chart-file chooser did not show within a minute";
+      return false;
+    }
+    test::Click(::GetDlgItem(chooser, FindControl(ChooserWindowDesign(), L"IBM")->id));
   }
   const bool shown = test::WaitUntil([&] {
     main_ = test::FindTopLevel(process_.Id(), kMainWindowClass, true);
@@ -51,6 +66,12 @@ HWND StationRun::Control(std::wstring_view name) const {
 }
 
 void StationRun::SetSpeed(std::wstring_view text) const { test::SetTextOf(Control(L"speed"), text); }
+
+void StationRun::SetText(std::wstring_view control, std::wstring_view text) const {
+  test::SetTextOf(Control(control), text);
+}
+
+void StationRun::Click(std::wstring_view control) const { test::Click(Control(control)); }
 
 void StationRun::ClickStart() const { test::Click(Control(L"cbStartFastSend")); }
 

@@ -1,5 +1,5 @@
-// A station started from its own copy of Tickvane.exe in a scratch folder, in DDE-only mode, and
-// driven from outside as a user would: the speed box, Start, the closing message.
+// A station started from its own copy of Tickvane.exe in a scratch folder, in DDE-only or "sierra"
+// mode, and driven from outside as a user would: the speed box, Start, the closing message.
 #pragma once
 
 #include <windows.h>
@@ -23,15 +23,22 @@ class StationRun {
   std::wstring PlaybackFilePath() const { return Folder() + L"\\practice.EPF"; }
 
   bool WritePlaybackFile(std::string_view bytes) const;
+  // Copies a program from beside the benchmark into the folder; returns its path there.
+  std::wstring CopyProgram(std::wstring_view fileName) const { return folder_.CopyProgram(fileName); }
 
   // Starts the copy with the mode word "ddeonly" and waits for its main window. On failure
   // returns false with the reason.
-  bool Start(std::wstring* error);
+  bool Start(std::wstring* error) { return Start(L"ddeonly", error); }
+  // The same with another mode word. In "sierra" mode the start-up notice is answered and the
+  // chooser's first box (chart file "IBM.mnd") is picked, as a user would.
+  bool Start(std::wstring_view mode, std::wstring* error);
   DWORD ProcessId() const { return process_.Id(); }
   bool Running() const { return process_.Running(); }
   HWND Control(std::wstring_view name) const;
 
   void SetSpeed(std::wstring_view text) const;
+  void SetText(std::wstring_view control, std::wstring_view text) const;
+  void Click(std::wstring_view control) const;
   void ClickStart() const;
   // Whether the station shows "This playback session has been done. Happy trading!" now.
   bool ClosingShown() const;
