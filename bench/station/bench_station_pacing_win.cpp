@@ -8,6 +8,10 @@
 // the first record is measured against time 0, so it waits 1000 ms instead of one step. The ideal
 // total is therefore 1000 ms + (records - 1) steps, and what lies above it is the station's own
 // cost (display, DDE, event handling, the wait's lateness) spread over the records.
+//
+// Next to it, the least any DDE price source pays per record on this platform: a bare window
+// setting its two linked edit boxes for the same number of records, with a client in another
+// process, and nothing else (FloorWindow). Under Wine that floor is most of the overhead.
 #include <windows.h>
 
 #include <algorithm>
@@ -17,6 +21,8 @@
 #include <vector>
 
 #include "bench/station/bench_records.h"
+#include "bench/station/floor_window_win.h"
+#include "bench/station/link_client_win.h"
 #include "bench/station/station_run_win.h"
 #include "common/win_text.h"
 #include "station/engine/replay_wait_win.h"
@@ -43,7 +49,27 @@ double Percentile(std::vector<double> values, double p) {
 
 }  // namespace
 
+// Seconds the bare window takes for `records` records with a linked client, or a negative value.
+double FloorSeconds(int records, std::wstring* error) {
+  const std::wstring service = L"TickvaneFloor";
+  const std::string maskedTime = MaskedTime("093000");
+  FloorWindow floor;
+  if (!floor.Create(service, error)) return -1;
+  LinkClientProcess client;
+  if (!client.Start(service, static_cast<std::uint64_t>(records), maskedTime, error)) return -1;
+  const double seconds = floor.Replay(static_cast<std::uint64_t>(records), FromUtf8(maskedTime));
+  const LinkResult link = client.Finish(120000);
+  if (!link.finished || !link.inOrder) {
+    *error = L"the bare window's client did not get every update in order";
+    return -1;
+  }
+  return seconds;
+}
+
 int wmain(int argc, wchar_t** argv) {
+  if (argc >= 5 && std::wstring(argv[1]) == kLinkClientWord)
+    return RunLinkClient(argv[2], std::wcstoull(argv[3], nullptr, 10), ToUtf8(argv[4]));
+
   const int records = argc > 1 ? std::max(2, _wtoi(argv[1])) : 300;
   const std::wstring speedText = argc > 2 ? argv[2] : L"20";
   const double speed = std::wcstod(speedText.c_str(), nullptr);
@@ -114,5 +140,14 @@ int wmain(int argc, wchar_t** argv) {
                 Percentile(late, 1.0));
   }
   std::printf("  prices received in order by the client: %zu of %d\n", arrivals.size(), records);
+
+  const double floorSeconds = FloorSeconds(records, &error);
+  if (floorSeconds < 0) return Fail(L"bare window: " + error);
+  const double floorMs = floorSeconds * 1000 / records;
+  std::printf("  platform floor per record: %9.3f ms  (a bare window setting two linked edit boxes and\n"
+              "                                          processing pending messages, a client in another process)\n",
+              floorMs);
+  std::printf("  overhead beyond the floor: %9.3f ms per record (the station's own work and the wait's lateness)\n",
+              overhead - floorMs);
   return 0;
 }
