@@ -2,36 +2,17 @@
 
 #include <ole2.h>
 
-#include <atomic>
 #include <new>
 
+#include "common/com_object_win.h"
 #include "component/zavovq_module_win.h"
 
 namespace tickvane::zavovq {
 namespace {
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public ComObject<ClassFactory, IClassFactory> {
  public:
-  ClassFactory() { ModuleAddRef(); }
-  ClassFactory(const ClassFactory&) = delete;
-  ClassFactory& operator=(const ClassFactory&) = delete;
-
-  HRESULT __stdcall QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-      *out = static_cast<IClassFactory*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG __stdcall AddRef() override { return ++refs_; }
-  ULONG __stdcall Release() override {
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
+  ClassFactory() : ComObject(IID_IClassFactory) { ModuleAddRef(); }
 
   HRESULT __stdcall CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
     if (!out) return E_POINTER;
@@ -48,8 +29,8 @@ class ClassFactory final : public IClassFactory {
   }
 
  private:
+  friend class ComObject<ClassFactory, IClassFactory>;
   ~ClassFactory() { ModuleRelease(); }
-  std::atomic<ULONG> refs_{1};
 };
 
 }  // namespace

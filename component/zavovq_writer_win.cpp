@@ -5,11 +5,11 @@
 #include <ole2.h>
 #include <oleauto.h>
 
-#include <atomic>
 #include <new>
 #include <string>
 #include <variant>
 
+#include "common/com_object_win.h"
 #include "common/com_owners.h"
 #include "common/win_text.h"
 #include "component/add_time.h"
@@ -120,28 +120,9 @@ Outcome Call(DISPID id, const DISPPARAMS& params) {
   return Failed(L"Unknown method.", DISP_E_MEMBERNOTFOUND);
 }
 
-class ChartWriterObject final : public IDispatch {
+class ChartWriterObject final : public ComObject<ChartWriterObject, IDispatch> {
  public:
-  ChartWriterObject() { ModuleAddRef(); }
-  ChartWriterObject(const ChartWriterObject&) = delete;
-  ChartWriterObject& operator=(const ChartWriterObject&) = delete;
-
-  HRESULT __stdcall QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-      *out = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG __stdcall AddRef() override { return ++refs_; }
-  ULONG __stdcall Release() override {
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
+  ChartWriterObject() : ComObject(IID_IDispatch) { ModuleAddRef(); }
 
   HRESULT __stdcall GetTypeInfoCount(UINT* count) override {
     if (!count) return E_POINTER;
@@ -215,8 +196,8 @@ class ChartWriterObject final : public IDispatch {
   }
 
  private:
+  friend class ComObject<ChartWriterObject, IDispatch>;
   ~ChartWriterObject() { ModuleRelease(); }
-  std::atomic<ULONG> refs_{1};
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <ole2.h>
 
+#include "common/com_object_win.h"
 #include "common/com_owners.h"
 #include "tests/windows/component/component_fixture.h"
 
@@ -21,26 +22,11 @@ std::wstring TextOf(const VARIANT& v) {
 
 }  // namespace
 
-class RecordingComponent::Object final : public IDispatch {
+class RecordingComponent::Object final : public ComObject<RecordingComponent::Object, IDispatch> {
  public:
-  explicit Object(StandInBehaviour behaviour) : behaviour_(std::move(behaviour)) {}
+  explicit Object(StandInBehaviour behaviour) : ComObject(IID_IDispatch), behaviour_(std::move(behaviour)) {}
   std::vector<RecordedCall> calls;
 
-  HRESULT __stdcall QueryInterface(REFIID iid, void** out) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-      *out = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG __stdcall AddRef() override { return ++refs_; }
-  ULONG __stdcall Release() override {
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT __stdcall GetTypeInfoCount(UINT* count) override {
     *count = 0;
     return S_OK;
@@ -93,29 +79,14 @@ class RecordingComponent::Object final : public IDispatch {
   }
 
  private:
+  friend class ComObject<RecordingComponent::Object, IDispatch>;
   ~Object() = default;
-  ULONG refs_ = 1;
   StandInBehaviour behaviour_;
 };
 
-class RecordingComponent::Factory final : public IClassFactory {
+class RecordingComponent::Factory final : public ComObject<RecordingComponent::Factory, IClassFactory> {
  public:
-  explicit Factory(Object* object) : object_(object) {}
-  HRESULT __stdcall QueryInterface(REFIID iid, void** out) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-      *out = static_cast<IClassFactory*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG __stdcall AddRef() override { return ++refs_; }
-  ULONG __stdcall Release() override {
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
+  explicit Factory(Object* object) : ComObject(IID_IClassFactory), object_(object) {}
   // Every instance is the one recorder, so that the test sees all calls in one list.
   HRESULT __stdcall CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
     if (outer) return CLASS_E_NOAGGREGATION;
@@ -124,8 +95,8 @@ class RecordingComponent::Factory final : public IClassFactory {
   HRESULT __stdcall LockServer(BOOL) override { return S_OK; }
 
  private:
+  friend class ComObject<RecordingComponent::Factory, IClassFactory>;
   ~Factory() = default;
-  ULONG refs_ = 1;
   Object* object_;
 };
 
