@@ -16,7 +16,13 @@ class TextPayload final : public WriterValue::Payload {
 
 }  // namespace
 
-bool WriterValue::EqualsZero() const { return NumericValue(Text()) == 0; }
+double WriterValue::Number() const {
+  if (!numberKnown_) {
+    number_ = NumericValue(Text());
+    numberKnown_ = true;
+  }
+  return number_;
+}
 
 WriterValue WriterValue::FromText(std::string text) {
   return WriterValue(std::make_shared<const TextPayload>(std::move(text)));

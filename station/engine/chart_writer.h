@@ -27,13 +27,18 @@ class WriterValue {
 
   // The value as text: "93915" for the number 93915.
   std::string Text() const { return payload_ ? payload_->Text() : std::string(); }
-  // Whether the value equals 0: the numeric value of its text is 0, as for every other text the
-  // station turns into a number (so the empty value, "0" and "abc" all do).
-  bool EqualsZero() const;
+  // The numeric value of its text, as for every other text the station turns into a number.
+  // Worked out once per value and kept: the replay asks for it at every record while a forward
+  // runs, and the component's values are turned into text by a system conversion.
+  double Number() const;
+  // Whether the value equals 0 (so the empty value, "0" and "abc" all do).
+  bool EqualsZero() const { return Number() == 0; }
   const Payload* payload() const { return payload_.get(); }
 
  private:
   std::shared_ptr<const Payload> payload_;
+  mutable bool numberKnown_ = false;
+  mutable double number_ = 0;
 };
 
 // The result of one call: the component's value, or why the call failed.

@@ -70,21 +70,13 @@ void Append(ForwardBatches& batches, const TickRecord& record, RecordNumbers& nu
   batches.priceList += record.tickPrice;
 }
 
-double TargetTime(ForwardBatches& batches, const WriterValue& value) {
-  if (batches.targetValue.payload() != value.payload()) {
-    batches.targetValue = value;
-    batches.target = NumericValue(value.Text());
-  }
-  return batches.target;
-}
-
 }  // namespace
 
 void ForwardStep(ForwardContext& c) {
   StationState& station = c.station;
   ForwardBatches& batches = c.batches;
   RecordNumbers numbers(c);
-  const double to = TargetTime(batches, station.forwardToTime);
+  const double to = station.forwardToTime.Number();
   // A target equal to 0 is no forward at all: a record with a negative time must not be taken
   // into a batch while the replay writes it singly too.
   bool minutesRunning = to != 0;

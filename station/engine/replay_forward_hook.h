@@ -21,11 +21,6 @@ struct ForwardBatches {
   std::string priceList;
   double minutesBatchCount = 0;
   std::int64_t ticksBatchCount = 0;
-  // The forward's target time as a number, kept with the value it was read from: reading the
-  // component's value as text is a conversion, and a forward runs through every record. Holding
-  // the value keeps it alive, so a new target is never mistaken for the one read before.
-  WriterValue targetValue;
-  double target = 0;
 };
 
 // Everything the step may look at or change for one record.
