@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ googletest
           g++-mingw-w64-x86-64-posix mingw-w64-tools
           wine wine64 xvfb xauth x11-utils imagemagick
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev nsis)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
