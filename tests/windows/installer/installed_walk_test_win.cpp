@@ -1,0 +1,166 @@
+// The whole way from the installed toolset, started as the Start menu starts it: both walks of the
+// launcher (DDE only, and "sierra" into a chart file), every window at its designed size at the
+// run's DPI and pictured, then an uninstall that keeps the files the walk made for the user.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <optional>
+
+#include "launcher/launcher_layout.h"
+#include "launcher/launcher_texts.h"
+#include "station/window/layout.h"
+#include "tests/windows/installer/installation_win.h"
+#include "tests/windows/installer/installer_fixture_win.h"
+#include "tests/windows/support/dde_child_process_win.h"
+#include "tests/windows/support/launcher_recorder_win.h"
+#include "tests/windows/support/windows_win.h"
+
+namespace tickvane::test {
+namespace {
+
+constexpr int kStartButtonId = 1005;  // cbStartFastSend
+constexpr int kSpeedBoxId = 1011;     // speed
+constexpr int kIbmCheckBoxId = 2001;  // the chooser's IBM.mnd
+
+std::string Narrow(std::wstring_view text) { return std::string(text.begin(), text.end()); }
+
+DWORD ProcessOf(HWND window) {
+  DWORD id = 0;
+  ::GetWindowThreadProcessId(window, &id);
+  return id;
+}
+
+class InstalledWalk : public InstallerTest {
+ protected:
+  void TearDown() override {
+    watch_.Kill();
+    EndProcessOf(station_);
+    EndProcessOf(dialog_);
+    launcher_.Kill();
+    InstallerTest::TearDown();
+  }
+
+  // Starts what the Start menu's "Tickvane Playback" points to, as the shell does, picks the
+  // option and answers its question with Yes.
+  void ChooseInLauncher(const Shortcut& shortcut, const wchar_t* option, const wchar_t* shotPrefix) {
+    launcher_ = Process::Start(shortcut.target, shortcut.arguments, shortcut.workingDirectory);
+    ASSERT_TRUE(launcher_.Started());
+    HWND window = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (window = FindTopLevel(launcher_.Id(), launcher::kWindowClass, true)) != nullptr; }));
+    ExpectLaidOutAsDesigned(window, launcher::LauncherWindowDesign());
+    SaveShot(window, std::wstring(shotPrefix) + L"launcher");
+    const ControlDesign* control = FindControl(launcher::LauncherWindowDesign(), option);
+    ASSERT_TRUE(control);
+    Click(::GetDlgItem(window, control->id));
+    std::optional<MessageBoxView> question = WaitForMessageBox(launcher_.Id());
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->title, L"Are you sure?");
+    SaveShot(question->window, std::wstring(shotPrefix) + L"launcher-question");
+    Answer(*question, IDYES);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(question->window); }));
+  }
+
+  // The converter's open-file dialog offers the bundled sample; taken.
+  void TakeTheOfferedSample(const wchar_t* shot) {
+    ASSERT_TRUE(WaitUntil([&] { return (dialog_ = FindTopLevelAnywhere(L"#32770", L"Genvane")) != nullptr; }, 60000))
+        << "the converter's open-file dialog did not show";
+    if (shot) SaveShot(dialog_, shot);
+    ::PostMessageW(dialog_, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog_, IDOK)));
+  }
+
+  void WaitForStation() {
+    ASSERT_TRUE(WaitUntil([&] { return (station_ = FindTopLevelAnywhere(L"TickvaneFrmzavo", L"")) != nullptr; }, 60000))
+        << "the station did not come up";
+  }
+
+  void EndStation() {
+    EndProcessOf(station_);
+    station_ = nullptr;
+  }
+
+  Process launcher_;
+  tickvane::testing::DdeChildProcess watch_;
+  HWND dialog_ = nullptr;
+  HWND station_ = nullptr;
+};
+
+TEST_F(InstalledWalk, FromTheStartMenuBothWaysAndTheUsersFilesOutliveTheUninstall) {
+  ASSERT_EQ(Install(L"/S"), 0u);
+  std::optional<Shortcut> shortcut = ReadShortcut(StartMenuFolder() + L"\\Tickvane Playback.lnk");
+  ASSERT_TRUE(shortcut);
+
+  // DDE only: launcher, converter, station, and a linked ddewatch receiving the sample's ticks.
+  ChooseInLauncher(*shortcut, L"tickvane", L"dde-");
+  ASSERT_TRUE(launcher_.WaitForExit(30000));
+  TakeTheOfferedSample(L"converter-open-file");
+  WaitForStation();
+  ExpectLaidOutAsDesigned(station_, MainWindowDesign());
+  std::wstring error;
+  ASSERT_TRUE(watch_.Start(InstalledFile(L"ddewatch.exe"), L"--wait 60000 --count 6 last time", true, &error))
+      << Narrow(error);
+  ASSERT_TRUE(WaitUntil([&] { return watch_.Output().find("time\t") != std::string::npos; }, 60000))
+      << "ddewatch did not link: " << watch_.Output() << watch_.Errors();
+  SetTextOf(::GetDlgItem(station_, kSpeedBoxId), L"100000");
+  Click(::GetDlgItem(station_, kStartButtonId));
+  ASSERT_TRUE(watch_.WaitExit(60000)) << "no updates: " << watch_.Output();
+  std::string out = watch_.Output();
+  EXPECT_NE(out.find("last\t182.50\r\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("time\t14:00:07\r\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("last\t182.58\r\n"), std::string::npos) << out;
+  SaveShot(station_, L"station-dde");
+  EndStation();
+
+  // "sierra": the launcher's notice, the station's notice and chooser, a replay into ibm.mnd
+  // through the component that the installer registered, and chartdump reading it back.
+  ChooseInLauncher(*shortcut, L"sierra", L"sierra-");
+  std::optional<MessageBoxView> notice = WaitForMessageBox(launcher_.Id());
+  ASSERT_TRUE(notice);
+  SaveShot(notice->window, L"sierra-launcher-notice");
+  Answer(*notice, IDOK);
+  ASSERT_TRUE(launcher_.WaitForExit(30000));
+  TakeTheOfferedSample(nullptr);
+  HWND stationNotice = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (stationNotice = FindTopLevelAnywhere(L"#32770", L"zavo")) != nullptr; }, 60000));
+  std::optional<MessageBoxView> box = FindMessageBox(ProcessOf(stationNotice));
+  ASSERT_TRUE(box);
+  SaveShot(box->window, L"sierra-station-notice");
+  Answer(*box, IDOK);
+  HWND chooser = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (chooser = FindTopLevelAnywhere(L"TickvaneFilename", L"")) != nullptr; }, 60000));
+  ExpectLaidOutAsDesigned(chooser, ChooserWindowDesign());
+  SaveShot(chooser, L"sierra-chooser");
+  Click(::GetDlgItem(chooser, kIbmCheckBoxId));
+  WaitForStation();
+  SetTextOf(::GetDlgItem(station_, kSpeedBoxId), L"100000");
+  Click(::GetDlgItem(station_, kStartButtonId));
+  std::optional<MessageBoxView> done = WaitForMessageBox(ProcessOf(station_), 300000);
+  ASSERT_TRUE(done) << "the replay did not end";
+  EXPECT_EQ(done->text, L"This playback session has been done. Happy trading!");
+  SaveShot(station_, L"sierra-station");
+  SaveShot(done->window, L"sierra-station-done");
+  EndStation();
+
+  tickvane::testing::DdeChildProcess dump;
+  ASSERT_TRUE(dump.Start(InstalledFile(L"chartdump.exe"), L"\"" + InstalledFile(L"ibm.mnd") + L"\"", true, &error));
+  ASSERT_TRUE(dump.WaitExit(60000));
+  std::string chart = dump.Output();
+  EXPECT_NE(chart.find("20131007 140007 182.50 1"), std::string::npos) << chart.substr(0, 500);
+  EXPECT_NE(chart.find("# 17049 records"), std::string::npos) << chart.substr(chart.size() > 300 ? chart.size() - 300 : 0);
+
+  // Whatever the walk added to the folder is the user's and stays, untouched.
+  std::map<std::wstring, std::string> userFiles;
+  for (const std::wstring& name : FolderContents(InstallFolder()))
+    if (name != L"Uninstall.exe" && std::find(kShippedFiles.begin(), kShippedFiles.end(), name) == kShippedFiles.end())
+      userFiles[name] = ReadWholeFile(InstalledFile(name));
+  ASSERT_TRUE(userFiles.count(L"practice.EPF"));
+  ASSERT_TRUE(userFiles.count(L"ibm.mnd"));
+  ASSERT_TRUE(UninstallQuietly());
+  std::vector<std::wstring> names;
+  for (const auto& [name, bytes] : userFiles) names.push_back(name);
+  ExpectNothingOfOursLeft(names);
+  for (const auto& [name, bytes] : userFiles) EXPECT_EQ(ReadWholeFile(InstalledFile(name)), bytes) << Narrow(name);
+}
+
+}  // namespace
+}  // namespace tickvane::test
