@@ -38,11 +38,6 @@ std::wstring FolderByCsidl(int csidl) {
   return path;
 }
 
-std::wstring Lower(std::wstring text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
-  return text;
-}
-
 BOOL CALLBACK CollectText(HWND window, LPARAM into) {
   std::wstring text = TextOf(window);
   if (!text.empty()) *reinterpret_cast<std::wstring*>(into) += text + L"\n";
@@ -50,6 +45,13 @@ BOOL CALLBACK CollectText(HWND window, LPARAM into) {
 }
 
 }  // namespace
+
+std::string Narrow(std::wstring_view text) { return std::string(text.begin(), text.end()); }
+
+std::wstring Lower(std::wstring text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+  return text;
+}
 
 int RequestedDpi() { return g_requestedDpi; }
 void SetRequestedDpi(int dpi) { g_requestedDpi = dpi; }

@@ -6,11 +6,17 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/win_owners.h"
 
 namespace tickvane::test {
+
+// Names and paths in failure messages (the test's names are ASCII).
+std::string Narrow(std::wstring_view text);
+// For comparing paths and names without regard to case, as Windows does.
+std::wstring Lower(std::wstring text);
 
 // The DPI the test run asks for (--dpi=N on the command line; 96 without it).
 int RequestedDpi();

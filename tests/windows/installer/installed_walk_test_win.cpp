@@ -23,8 +23,6 @@ constexpr int kStartButtonId = 1005;  // cbStartFastSend
 constexpr int kSpeedBoxId = 1011;     // speed
 constexpr int kIbmCheckBoxId = 2001;  // the chooser's IBM.mnd
 
-std::string Narrow(std::wstring_view text) { return std::string(text.begin(), text.end()); }
-
 DWORD ProcessOf(HWND window) {
   DWORD id = 0;
   ::GetWindowThreadProcessId(window, &id);

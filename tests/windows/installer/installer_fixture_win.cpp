@@ -10,13 +10,6 @@
 namespace tickvane::test {
 namespace {
 
-std::string Narrow(std::wstring_view text) { return std::string(text.begin(), text.end()); }
-
-std::wstring Lower(std::wstring text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
-  return text;
-}
-
 // "C:\folder\Uninstall.exe" /S -> the program and the rest.
 std::pair<std::wstring, std::wstring> SplitCommand(const std::wstring& command) {
   if (command.empty() || command[0] != L'"') return {command, L""};

@@ -15,13 +15,6 @@
 namespace tickvane::test {
 namespace {
 
-std::string Narrow(std::wstring_view text) { return std::string(text.begin(), text.end()); }
-
-std::wstring Lower(std::wstring text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
-  return text;
-}
-
 struct ShippedProgram {
   const wchar_t* file;
   const wchar_t* description;

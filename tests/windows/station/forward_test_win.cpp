@@ -208,14 +208,8 @@ TEST_P(Forward, ChartHoldsEveryRecordOnceAndTheItemsSkipTheSkippedOnes) {
   ASSERT_TRUE(dump.Start(folder_->Path() + L"\\chartdump.exe", L"\"" + folder_->Path() + L"\\IBM.mnd\"", true, &error));
   ASSERT_TRUE(dump.WaitExit(60000));
   std::vector<Tick> chart;
-  std::string out = dump.Output();
-  size_t start = 0;
-  while (start < out.size()) {
-    size_t end = out.find('\n', start);
-    if (end == std::string::npos) end = out.size();
-    std::string line = out.substr(start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  const std::string out = dump.Output();
+  for (const std::string& line : Lines(out)) {
     if (line.empty() || line[0] == '#') continue;
     char date[16] = {}, time[16] = {}, price[32] = {};
     if (std::sscanf(line.c_str(), "%15s %15s %31s", date, time, price) == 3) chart.push_back({date, time, price});
