@@ -51,6 +51,10 @@ struct WindowTraits {
   static HWND Invalid() { return nullptr; }
   static void Close(HWND w) { ::DestroyWindow(w); }
 };
+struct RegistryKeyTraits {
+  static HKEY Invalid() { return nullptr; }
+  static void Close(HKEY k) { ::RegCloseKey(k); }
+};
 
 using UniqueHandle = UniqueResource<HANDLE, HandleTraits>;
 using UniqueFile = UniqueResource<HANDLE, FileHandleTraits>;
@@ -58,5 +62,6 @@ using UniqueFont = UniqueResource<HFONT, GdiTraits<HFONT>>;
 using UniqueBrush = UniqueResource<HBRUSH, GdiTraits<HBRUSH>>;
 using UniqueBitmap = UniqueResource<HBITMAP, GdiTraits<HBITMAP>>;
 using UniqueWindow = UniqueResource<HWND, WindowTraits>;
+using UniqueRegistryKey = UniqueResource<HKEY, RegistryKeyTraits>;
 
 }  // namespace tickvane

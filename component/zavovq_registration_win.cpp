@@ -2,32 +2,20 @@
 
 #include <string>
 
+#include "common/win_owners.h"
 #include "component/zavovq_ids.h"
 #include "component/zavovq_module_win.h"
 
 namespace tickvane::zavovq {
 namespace {
 
-class UniqueKey {
- public:
-  UniqueKey() = default;
-  UniqueKey(const UniqueKey&) = delete;
-  UniqueKey& operator=(const UniqueKey&) = delete;
-  ~UniqueKey() {
-    if (key_) ::RegCloseKey(key_);
-  }
-  HKEY get() const { return key_; }
-  HKEY* put() { return &key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
 
 LSTATUS SetString(HKEY root, const std::wstring& subkey, const wchar_t* name, const std::wstring& value) {
-  UniqueKey key;
+  HKEY opened = nullptr;
   LSTATUS status = ::RegCreateKeyExW(root, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                                     nullptr, key.put(), nullptr);
+                                     nullptr, &opened, nullptr);
   if (status != ERROR_SUCCESS) return status;
+  UniqueRegistryKey key(opened);
   return ::RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
@@ -70,9 +58,10 @@ LSTATUS RemoveKeys(HKEY root) {
 HRESULT RegisterServer() {
   const std::wstring dllPath = ModulePath();
   if (dllPath.empty()) return HRESULT_FROM_WIN32(::GetLastError());
-  UniqueKey userClasses;
+  HKEY opened = nullptr;
   LSTATUS status = ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                     KEY_ALL_ACCESS, nullptr, userClasses.put(), nullptr);
+                                     KEY_ALL_ACCESS, nullptr, &opened, nullptr);
+  UniqueRegistryKey userClasses(opened);
   if (status == ERROR_SUCCESS) status = WriteKeys(userClasses.get(), dllPath);
   if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
   // Windows merges the per-user classes into HKEY_CLASSES_ROOT; a system that does not needs the
@@ -83,8 +72,9 @@ HRESULT RegisterServer() {
 }
 
 HRESULT UnregisterServer() {
-  UniqueKey userClasses;
-  LSTATUS status = ::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, KEY_ALL_ACCESS, userClasses.put());
+  HKEY opened = nullptr;
+  LSTATUS status = ::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, KEY_ALL_ACCESS, &opened);
+  UniqueRegistryKey userClasses(opened);
   if (status == ERROR_SUCCESS) status = RemoveKeys(userClasses.get());
   if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) return HRESULT_FROM_WIN32(status);
   // What RegisterServer wrote through HKEY_CLASSES_ROOT on a system without per-user classes.
