@@ -3,78 +3,17 @@
 #include <cmath>
 
 namespace tickvane::chart {
-namespace {
 
-// Howard Hinnant's days_from_civil: days since 1970-01-01.
-std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
-void CivilFromDays(std::int64_t z, int& year, int& month, int& day) {
-  z += 719468;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const unsigned doe = static_cast<unsigned>(z - era * 146097);
-  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const unsigned mp = (5 * doy + 2) / 153;
-  day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (month <= 2));
-}
-
-const std::int64_t kEpochFrom1970 = DaysFromCivil(1899, 12, 30);
-
-bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-int DaysInMonth(int y, int m) {
-  static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return m == 2 && IsLeap(y) ? 29 : days[m - 1];
-}
-
-}  // namespace
-
-std::int64_t DaysSinceEpoch(int year, int month, int day) {
-  return DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - kEpochFrom1970;
-}
-
-std::int64_t TickDateTime(double yyyymmdd, double hhmmss) {
-  std::int64_t days = 0;
-  if (yyyymmdd >= 10101 && yyyymmdd < 100000000 && yyyymmdd == std::floor(yyyymmdd)) {
-    const auto d = static_cast<std::int64_t>(yyyymmdd);
-    const int year = static_cast<int>(d / 10000), month = static_cast<int>(d / 100 % 100),
-              day = static_cast<int>(d % 100);
-    if (year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month))
-      days = DaysSinceEpoch(year, month, day);
-  }
-  std::int64_t seconds = 0;
-  if (hhmmss >= 0 && hhmmss < 240000) {
-    const auto t = static_cast<std::int64_t>(std::floor(hhmmss));
-    const std::int64_t h = t / 10000, m = t / 100 % 100, s = t % 100;
-    if (m < 60 && s < 60) seconds = h * 3600 + m * 60 + s;
-  }
-  return days * kMicrosPerDay + seconds * kMicrosPerSecond;
-}
-
-CivilDateTime ToCivil(std::int64_t micros) {
-  std::int64_t days = micros / kMicrosPerDay;
-  std::int64_t rest = micros % kMicrosPerDay;
-  if (rest < 0) {
-    rest += kMicrosPerDay;
-    --days;
-  }
-  CivilDateTime out;
-  CivilFromDays(days + kEpochFrom1970, out.year, out.month, out.day);
-  const std::int64_t seconds = rest / kMicrosPerSecond;
-  out.hour = static_cast<int>(seconds / 3600);
-  out.minute = static_cast<int>(seconds / 60 % 60);
-  out.second = static_cast<int>(seconds % 60);
-  out.micros = static_cast<int>(rest % kMicrosPerSecond);
-  return out;
+std::optional<std::int64_t> TickDateTime(double yyyymmdd, double hhmmss) {
+  if (!(yyyymmdd >= 10101 && yyyymmdd < 100000000 && yyyymmdd == std::floor(yyyymmdd))) return std::nullopt;
+  const auto d = static_cast<std::int64_t>(yyyymmdd);
+  const int year = static_cast<int>(d / 10000), month = static_cast<int>(d / 100 % 100), day = static_cast<int>(d % 100);
+  if (year < 1 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) return std::nullopt;
+  if (!(hhmmss >= 0 && hhmmss < 240000)) return std::nullopt;
+  const auto t = static_cast<std::int64_t>(std::floor(hhmmss));
+  const std::int64_t h = t / 10000, m = t / 100 % 100, s = t % 100;
+  if (m >= 60 || s >= 60) return std::nullopt;
+  return DaysSinceEpoch(year, month, day) * kMicrosPerDay + (h * 3600 + m * 60 + s) * kMicrosPerSecond;
 }
 
 }  // namespace tickvane::chart

@@ -1,29 +1,24 @@
-// Date-times of the chart file: microseconds since 1899-12-30 00:00:00, no time zone.
+// Date-times of the chart file: microseconds since 1899-12-30 00:00:00 (common/civil_time.h).
 #pragma once
 
 #include <cstdint>
+#include <optional>
+
+#include "common/civil_time.h"
 
 namespace tickvane::chart {
 
-inline constexpr std::int64_t kMicrosPerSecond = 1'000'000;
-inline constexpr std::int64_t kMicrosPerDay = 86'400 * kMicrosPerSecond;
+using tickvane::CivilDateTime;
+using tickvane::DaysSinceEpoch;
+using tickvane::kMicrosPerDay;
+using tickvane::kMicrosPerSecond;
+using tickvane::ToCivil;
 
-struct CivilDateTime {
-  int year = 1899, month = 12, day = 30;
-  int hour = 0, minute = 0, second = 0, micros = 0;
-};
-
-// Days from 1899-12-30 to the given calendar day (proleptic Gregorian calendar).
-std::int64_t DaysSinceEpoch(int year, int month, int day);
-
-// The date-time of a tick: date as yyyymmdd, time as hhmmss, both taken as given.
-// A date that is no calendar day of the years 1 to 9999 counts as the epoch day 1899-12-30, and a
-// time that is no clock time (minutes or seconds of 60 and more, hours of 24 and more, negative)
-// as 00:00:00, so a bad field still makes a readable record rather than a date far off the chart.
+// The date-time of a tick: date as yyyymmdd, time as hhmmss, both taken as given (no time zone).
+// Nothing for a date that is no calendar day of the years 1 to 9999 or a time that is no clock
+// time (minutes or seconds of 60 and more, hours of 24 and more, negative): a chart cannot place
+// such a tick, and a made-up date or midnight would put it far out of order.
 // Fractions of a second in the time are dropped.
-std::int64_t TickDateTime(double yyyymmdd, double hhmmss);
-
-// The calendar date and clock time of a chart date-time.
-CivilDateTime ToCivil(std::int64_t micros);
+std::optional<std::int64_t> TickDateTime(double yyyymmdd, double hhmmss);
 
 }  // namespace tickvane::chart

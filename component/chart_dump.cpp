@@ -17,7 +17,7 @@ std::string ReadBytes(std::istream& in, std::size_t size) {
 
 }  // namespace
 
-int DumpChart(std::istream& in, std::ostream& out, std::ostream& err, std::string_view name) {
+int DumpChart(std::istream& in, std::ostream& out, std::ostream& err, std::string_view name, const ZoneRules* zone) {
   const std::string header = ReadBytes(in, kHeaderSize);
   if (auto problem = HeaderProblem(header)) {
     err << "chartdump: " << name << " is not a chart file: " << *problem << "\n";
@@ -25,6 +25,7 @@ int DumpChart(std::istream& in, std::ostream& out, std::ostream& err, std::strin
   }
   out << "# SCID chart file: header " << kHeaderSize << " bytes, record " << kRecordSize
       << " bytes, version " << kVersion << "\n";
+  if (zone) out << "# date time (UTC), price, volume, date time (" << zone->name << ")\n";
   std::size_t count = 0;
   for (;;) {
     const std::string bytes = ReadBytes(in, kRecordSize);
@@ -35,7 +36,7 @@ int DumpChart(std::istream& in, std::ostream& out, std::ostream& err, std::strin
           << kRecordSize << " bytes)\n";
       return 2;
     }
-    out << FormatRecordLine(DecodeRecord(bytes)) << "\n";
+    out << FormatRecordLine(DecodeRecord(bytes), zone) << "\n";
     ++count;
   }
   out << "# " << count << " records\n";

@@ -1,5 +1,7 @@
 #include "component/chart_file_win.h"
 
+#include <algorithm>
+
 #include "common/win_owners.h"
 #include "common/win_text.h"
 #include "component/chart_format.h"
@@ -59,24 +61,87 @@ void CutBack(HANDLE file, LONGLONG size) {
   if (::SetFilePointerEx(file, at, nullptr, FILE_BEGIN)) ::SetEndOfFile(file);
 }
 
+// A chart file with no records: nothing in it is worth a backup (and an older .bak may be).
+bool IsBareHeader(HANDLE file, LONGLONG size) {
+  if (size != static_cast<LONGLONG>(chart::kHeaderSize)) return false;
+  std::string header(chart::kHeaderSize, '\0');
+  return ReadAt(file, 0, header) && !chart::HeaderProblem(header);
+}
+
+// Copies the first `size` bytes of `from` to the end of `to`, whose pointer is where to write.
+bool CopyBytes(HANDLE from, LONGLONG size, HANDLE to) {
+  LARGE_INTEGER start{};
+  if (!::SetFilePointerEx(from, start, nullptr, FILE_BEGIN)) return false;
+  std::string buffer(1 << 20, '\0');
+  for (LONGLONG left = size; left > 0;) {
+    const DWORD want = static_cast<DWORD>(std::min<LONGLONG>(left, static_cast<LONGLONG>(buffer.size())));
+    DWORD read = 0;
+    if (!::ReadFile(from, buffer.data(), want, &read, nullptr)) return false;
+    if (read == 0) {
+      ::SetLastError(ERROR_HANDLE_EOF);  // the file shrank under us
+      return false;
+    }
+    if (!WriteAll(to, std::string_view(buffer.data(), read))) return false;
+    left -= read;
+  }
+  return true;
+}
+
+// The whole file into `backup`, through a file of its own first, so that a copy that fails
+// half-way leaves an older .bak as it was. The system's error code, 0 when done.
+DWORD CopyToBackup(HANDLE file, LONGLONG size, const std::wstring& backup) {
+  const std::wstring fresh = backup + L".new";
+  DWORD error = 0;
+  {
+    UniqueFile copy(::CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!copy) return ::GetLastError();
+    if (!CopyBytes(file, size, copy.get())) error = ::GetLastError();
+  }
+  if (!error && !::MoveFileExW(fresh.c_str(), backup.c_str(), MOVEFILE_REPLACE_EXISTING)) error = ::GetLastError();
+  if (error) ::DeleteFileW(fresh.c_str());
+  return error;
+}
+
+// Makes `bytes` the whole content of the file.
+bool RewriteFrom(HANDLE file, std::string_view bytes) {
+  LARGE_INTEGER start{};
+  return ::SetFilePointerEx(file, start, nullptr, FILE_BEGIN) && WriteAll(file, bytes) && ::SetEndOfFile(file);
+}
+
+void RestoreFrom(const std::wstring& backup, HANDLE file) {
+  UniqueFile copy(::CreateFileW(backup.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size, start{};
+  if (!copy || !::GetFileSizeEx(copy.get(), &size) || !::SetFilePointerEx(file, start, nullptr, FILE_BEGIN)) return;
+  if (CopyBytes(copy.get(), size.QuadPart, file)) ::SetEndOfFile(file);
+}
+
 }  // namespace
 
 FileOutcome StartChartFile(const std::wstring& path) {
   const std::wstring name = FileName(path);
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES) {
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Refusal(L"\"" + name + L"\" is a folder, not a chart file.");
-    const std::wstring backup = path + L".bak";
-    if (!::MoveFileExW(path.c_str(), backup.c_str(), MOVEFILE_REPLACE_EXISTING))
-      return Failure(L"The existing \"" + name + L"\" could not be kept as \"" + name + L".bak\"", ::GetLastError());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return Refusal(L"\"" + name + L"\" is a folder, not a chart file.");
+  UniqueFile file = OpenShared(path, OPEN_ALWAYS);
+  if (!file) return Failure(L"\"" + name + L"\" could not be opened", ::GetLastError());
+  LARGE_INTEGER size;
+  if (!::GetFileSizeEx(file.get(), &size)) return Failure(L"The size of \"" + name + L"\" is unknown", ::GetLastError());
+
+  const std::wstring backup = path + L".bak";
+  bool keptInBackup = false;
+  if (size.QuadPart > 0 && !IsBareHeader(file.get(), size.QuadPart)) {
+    if (DWORD error = CopyToBackup(file.get(), size.QuadPart, backup))
+      return Failure(L"The existing \"" + name + L"\" could not be kept as \"" + name + L".bak\", so it is left as it is",
+                     error);
+    keptInBackup = true;
   }
-  UniqueFile file = OpenShared(path, CREATE_ALWAYS);
-  if (!file) return Failure(L"\"" + name + L"\" could not be created", ::GetLastError());
   std::string header;
   chart::AppendHeader(header);
-  if (!WriteAll(file.get(), header)) {
+  if (!RewriteFrom(file.get(), header)) {
     const DWORD error = ::GetLastError();
-    CutBack(file.get(), 0);
+    // Put back what was there; the copy in .bak stays too.
+    if (keptInBackup) RestoreFrom(backup, file.get());
     return Failure(L"The header of \"" + name + L"\" could not be written", error);
   }
   FileOutcome out;

@@ -1,6 +1,6 @@
-// The chart file on disk. Every call opens the file, leaves it whole (complete records, flushed)
-// and closes it again, so the station may switch files between calls and an Exit at any moment
-// never leaves a torn record behind.
+// The chart file on disk. Every call opens the file, leaves it whole (complete records, written in
+// one call to the system) and closes it again, so the station may switch files between calls and
+// an Exit at any moment never leaves a torn record behind.
 #pragma once
 
 #include <windows.h>
@@ -17,12 +17,14 @@ struct FileOutcome {
   HRESULT code = S_OK;
 };
 
-// Starts a chart file of header alone. An existing file of that name is first renamed to
-// <name>.bak (replacing an older .bak), so that nothing a user had is destroyed; when the rename
-// fails, nothing is written.
+// Starts a chart file of header alone, in place: an existing file stays the same file and is cut
+// back to a header, so that a chart holding it open (Sierra Chart shares it for reading and
+// writing) sees it begin anew instead of going on reading an old file. What the file held beyond a
+// bare header is first copied to <name>.bak (replacing an older .bak), so that nothing a user had
+// is destroyed; when that copy fails, the file is left as it was.
 FileOutcome StartChartFile(const std::wstring& path);
 
-// Appends whole records (a multiple of the record size) in one write and flushes them. A missing or
+// Appends whole records (a multiple of the record size) in one write. A missing or
 // empty file gets the header first. A file that is no chart file, or ends inside a record, is left
 // alone and refused. A failed write is cut back to the old length, so no call leaves part of its
 // records behind.

@@ -25,10 +25,16 @@ T GetLittleEndian(std::string_view bytes, std::size_t offset) {
   return static_cast<T>(bits);
 }
 
-float ToFloat(double value) {
-  // A price beyond float's range would turn into infinity, which charts cannot place.
-  if (!(std::fabs(value) <= 3.0e38)) return 0.0f;
-  return static_cast<float>(value);
+// A price beyond float's range would turn into infinity, which charts cannot place.
+bool FitsFloat(double value) { return std::fabs(value) <= 3.0e38; }
+
+std::string DateTimeText(std::int64_t micros) {
+  const CivilDateTime t = ToCivil(micros);
+  char buffer[64];
+  int n = std::snprintf(buffer, sizeof buffer, "%04d%02d%02d %02d%02d%02d", t.year, t.month, t.day, t.hour, t.minute,
+                        t.second);
+  if (t.micros != 0) std::snprintf(buffer + n, sizeof buffer - n, ".%06d", t.micros);
+  return buffer;
 }
 
 // The shortest text with at least two decimals that reads back as the same float.
@@ -44,10 +50,15 @@ std::string PriceText(float price) {
 
 }  // namespace
 
-ChartRecord TradeRecord(std::string_view tickDate, std::string_view tickPrice, std::string_view tickTime) {
+std::optional<ChartRecord> TradeRecord(std::string_view tickDate, std::string_view tickPrice,
+                                       std::string_view tickTime, const ZoneRules* recordingZone) {
+  const std::optional<double> date = ParseNumber(tickDate), time = ParseNumber(tickTime), value = ParseNumber(tickPrice);
+  if (!date || !time || !value || !FitsFloat(*value)) return std::nullopt;
+  const std::optional<std::int64_t> local = TickDateTime(*date, *time);
+  if (!local) return std::nullopt;
   ChartRecord r;
-  r.dateTime = TickDateTime(ParseNumber(tickDate).value_or(0), ParseNumber(tickTime).value_or(0));
-  const float price = ToFloat(ParseNumber(tickPrice).value_or(0));
+  r.dateTime = recordingZone ? LocalToUtc(*recordingZone, *local) : *local;
+  const auto price = static_cast<float>(*value);
   r.open = 0;
   r.high = r.low = r.close = price;
   r.numTrades = 1;
@@ -95,13 +106,10 @@ ChartRecord DecodeRecord(std::string_view bytes) {
   return r;
 }
 
-std::string FormatRecordLine(const ChartRecord& r) {
-  const CivilDateTime t = ToCivil(r.dateTime);
-  char buffer[128];
-  int n = std::snprintf(buffer, sizeof buffer, "%04d%02d%02d %02d%02d%02d", t.year, t.month, t.day, t.hour,
-                        t.minute, t.second);
-  if (t.micros != 0) std::snprintf(buffer + n, sizeof buffer - n, ".%06d", t.micros);
-  return std::string(buffer) + " " + PriceText(r.close) + " " + std::to_string(r.totalVolume);
+std::string FormatRecordLine(const ChartRecord& r, const ZoneRules* zone) {
+  std::string line = DateTimeText(r.dateTime) + " " + PriceText(r.close) + " " + std::to_string(r.totalVolume);
+  if (zone) line += " " + DateTimeText(UtcToLocal(*zone, r.dateTime));
+  return line;
 }
 
 }  // namespace tickvane::chart

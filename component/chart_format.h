@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/time_zone.h"
+
 namespace tickvane::chart {
 
 inline constexpr std::size_t kHeaderSize = 56;
@@ -23,8 +25,13 @@ struct ChartRecord {
 };
 
 // One trade as Sierra Chart expects a tick: Open 0, High = Low = Close = the price, one trade of
-// volume 1 (the station hands no volume). Fields that are no number are written as 0.
-ChartRecord TradeRecord(std::string_view tickDate, std::string_view tickPrice, std::string_view tickTime);
+// volume 1 (the station hands no volume). Sierra Chart takes the date-time as UTC: with a
+// recordingZone the tick's date and time are that zone's local time and are turned into UTC,
+// without one they are written as they stand.
+// Nothing for a tick with no calendar date, no clock time or no price a float can hold: a chart
+// cannot place it, and a made-up value would wreck its time or price scale.
+std::optional<ChartRecord> TradeRecord(std::string_view tickDate, std::string_view tickPrice,
+                                       std::string_view tickTime, const ZoneRules* recordingZone = nullptr);
 
 // Bytes are appended to a std::string used as a byte buffer.
 void AppendHeader(std::string& out);
@@ -37,7 +44,8 @@ std::optional<std::string> HeaderProblem(std::string_view header);
 ChartRecord DecodeRecord(std::string_view bytes);
 
 // One line of text for a record: "20131008 093003 182.50 1" (date, time, price, total volume);
-// fractions of a second, when a record has them, follow the time (093003.250000).
-std::string FormatRecordLine(const ChartRecord& record);
+// fractions of a second, when a record has them, follow the time (093003.250000). With a zone,
+// the record's date and time in that zone follow: "20131008 133003 182.50 1 20131008 093003".
+std::string FormatRecordLine(const ChartRecord& record, const ZoneRules* zone = nullptr);
 
 }  // namespace tickvane::chart

@@ -7,17 +7,13 @@
 
 #include <new>
 #include <string>
-#include <variant>
 
 #include "common/com_object_win.h"
 #include "common/com_owners.h"
 #include "common/win_text.h"
 #include "component/add_time.h"
-#include "component/chart_batch.h"
-#include "component/chart_file_name.h"
-#include "component/chart_file_win.h"
-#include "component/chart_format.h"
 #include "component/chart_number.h"
+#include "component/chart_session_win.h"
 #include "component/com_arguments_win.h"
 #include "component/zavovq_factory_win.h"
 #include "component/zavovq_module_win.h"
@@ -46,60 +42,6 @@ const MethodInfo* FindMethod(DISPID id) {
   return nullptr;
 }
 
-// A method's answer: a number for the caller, or why it failed.
-struct Outcome {
-  double value = 0;
-  std::wstring error;  // empty when the call succeeded
-  HRESULT code = S_OK;
-};
-
-Outcome Failed(std::wstring error, HRESULT code) { return {0, std::move(error), code}; }
-
-// Where a chart-file name leads, or why it is refused.
-Outcome ChartPath(const std::string& name, std::wstring& path) {
-  if (auto problem = chart::ChartFileNameProblem(name))
-    return Failed(L"The chart-file name \"" + FromUtf8(name) + L"\" is refused: " + FromUtf8(*problem) +
-                      L". The chart file is written only in the program folder, under a plain file name.",
-                  E_INVALIDARG);
-  path = ModuleDirectory() + L"\\" + FromUtf8(name);
-  return {};
-}
-
-Outcome FromFile(const FileOutcome& file) {
-  if (!file.ok) return Failed(file.error, file.code);
-  return {file.records, {}, S_OK};
-}
-
-Outcome WritingHeader(const std::string& chartFileName) {
-  std::wstring path;
-  if (Outcome refused = ChartPath(chartFileName, path); !refused.error.empty()) return refused;
-  return FromFile(StartChartFile(path));
-}
-
-// The incoming writer state is not read: the file itself says how many records it holds.
-Outcome WritingData(const std::string& date, const std::string& price, const std::string& time,
-                    const std::string& chartFileName) {
-  std::wstring path;
-  if (Outcome refused = ChartPath(chartFileName, path); !refused.error.empty()) return refused;
-  std::string bytes;
-  chart::AppendRecord(bytes, chart::TradeRecord(date, price, time));
-  return FromFile(AppendToChartFile(path, bytes));
-}
-
-Outcome WritingDataForward(const std::string& dates, const std::string& prices, const std::string& times,
-                           const std::string& chartFileName) {
-  std::wstring path;
-  if (Outcome refused = ChartPath(chartFileName, path); !refused.error.empty()) return refused;
-  auto batch = chart::SplitBatch(dates, prices, times);
-  if (auto* problem = std::get_if<std::string>(&batch))
-    return Failed(L"The batch is refused and nothing is written: " + FromUtf8(*problem) + L".", E_INVALIDARG);
-  const auto& ticks = std::get<std::vector<chart::BatchTick>>(batch);
-  std::string bytes;
-  bytes.reserve(ticks.size() * chart::kRecordSize);
-  for (const auto& t : ticks) chart::AppendRecord(bytes, chart::TradeRecord(t.date, t.price, t.time));
-  return FromFile(AppendToChartFile(path, bytes));
-}
-
 // Texts that are no number give 0, the station's "no target".
 Outcome AddTime(const std::string& fromTime, const std::string& minutes) {
   auto from = chart::ParseNumber(fromTime);
@@ -108,13 +50,13 @@ Outcome AddTime(const std::string& fromTime, const std::string& minutes) {
   return {chart::AddMinutes(*from, *count), {}, S_OK};
 }
 
-Outcome Call(DISPID id, const DISPPARAMS& params) {
+Outcome Call(ChartSession& session, DISPID id, const DISPPARAMS& params) {
   // Invoke hands the arguments over last one first.
   auto arg = [&params](UINT i) { return ArgumentText(params.rgvarg[params.cArgs - 1 - i]); };
   switch (id) {
-    case kWritingHeader: return WritingHeader(arg(0));
-    case kWritingData: return WritingData(arg(0), arg(1), arg(2), arg(4));
-    case kWritingDataForward: return WritingDataForward(arg(0), arg(1), arg(2), arg(4));
+    case kWritingHeader: return session.WritingHeader(arg(0));
+    case kWritingData: return session.WritingData(arg(0), arg(1), arg(2), arg(4));
+    case kWritingDataForward: return session.WritingDataForward(arg(0), arg(1), arg(2), arg(4));
     case kAddTime: return AddTime(arg(0), arg(1));
   }
   return Failed(L"Unknown method.", DISP_E_MEMBERNOTFOUND);
@@ -166,7 +108,7 @@ class ChartWriterObject final : public ComObject<ChartWriterObject, IDispatch> {
     // No C++ exception may leave a COM method.
     Outcome outcome;
     try {
-      outcome = Call(id, *params);
+      outcome = Call(session_, id, *params);
     } catch (const std::bad_alloc&) {
       outcome = Failed(L"Out of memory.", E_OUTOFMEMORY);
     } catch (...) {
@@ -198,6 +140,8 @@ class ChartWriterObject final : public ComObject<ChartWriterObject, IDispatch> {
  private:
   friend class ComObject<ChartWriterObject, IDispatch>;
   ~ChartWriterObject() { ModuleRelease(); }
+
+  ChartSession session_;
 };
 
 }  // namespace

@@ -14,10 +14,10 @@ struct Dump {
   std::string out, err;
 };
 
-Dump DumpOf(const std::string& bytes) {
+Dump DumpOf(const std::string& bytes, const ZoneRules* zone = nullptr) {
   std::istringstream in(bytes);
   std::ostringstream out, err;
-  int code = DumpChart(in, out, err, "dji.mnd");
+  int code = DumpChart(in, out, err, "dji.mnd", zone);
   return {code, out.str(), err.str()};
 }
 
@@ -29,7 +29,7 @@ std::string ChartOf(std::initializer_list<ChartRecord> records) {
 }
 
 TEST(DumpChartTest, PrintsHeaderThenOneLinePerRecord) {
-  const Dump d = DumpOf(ChartOf({TradeRecord("20131008", "182.50", "93003"), TradeRecord("20131008", "182.75", "93004")}));
+  const Dump d = DumpOf(ChartOf({*TradeRecord("20131008", "182.50", "93003"), *TradeRecord("20131008", "182.75", "93004")}));
   EXPECT_EQ(d.code, 0);
   EXPECT_EQ(d.out,
             "# SCID chart file: header 56 bytes, record 40 bytes, version 1\n"
@@ -39,6 +39,17 @@ TEST(DumpChartTest, PrintsHeaderThenOneLinePerRecord) {
   EXPECT_EQ(d.err, "");
 }
 
+TEST(DumpChartTest, WithAZoneNamesItAndShowsEachTimeInItToo) {
+  const ZoneRules newYork = ZoneRules::FixedOffset("Eastern Standard Time", -4 * 60);
+  const Dump d = DumpOf(ChartOf({*TradeRecord("20131008", "182.50", "133003")}), &newYork);
+  EXPECT_EQ(d.code, 0);
+  EXPECT_EQ(d.out,
+            "# SCID chart file: header 56 bytes, record 40 bytes, version 1\n"
+            "# date time (UTC), price, volume, date time (Eastern Standard Time)\n"
+            "20131008 133003 182.50 1 20131008 093003\n"
+            "# 1 records\n");
+}
+
 TEST(DumpChartTest, HeaderAloneIsAnEmptyChart) {
   const Dump d = DumpOf(ChartOf({}));
   EXPECT_EQ(d.code, 0);
@@ -46,7 +57,7 @@ TEST(DumpChartTest, HeaderAloneIsAnEmptyChart) {
 }
 
 TEST(DumpChartTest, MalformedFilesFailWithTheReason) {
-  std::string truncated = ChartOf({TradeRecord("20131008", "1", "93003"), TradeRecord("20131008", "2", "93004")});
+  std::string truncated = ChartOf({*TradeRecord("20131008", "1", "93003"), *TradeRecord("20131008", "2", "93004")});
   truncated.resize(truncated.size() - 3);
   std::string wrongRecordSize = ChartOf({});
   wrongRecordSize[8] = 44;

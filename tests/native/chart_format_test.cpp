@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "component/chart_date.h"
 #include "component/chart_number.h"
 
@@ -40,7 +42,7 @@ TEST(ChartHeaderTest, RefusesWhatIsNoHeaderOfOurLayout) {
 
 TEST(ChartRecordTest, TradeIsLaidOutLittleEndianInFortyBytes) {
   std::string bytes;
-  AppendRecord(bytes, TradeRecord("18991230", "1", "000001"));
+  AppendRecord(bytes, *TradeRecord("18991230", "1", "000001"));
   // 1 s = 1,000,000 us = 0x0F4240; 1.0f = 0x3F800000; Open 0; NumTrades 1, TotalVolume 1.
   const std::string expected = Bytes({0x40, 0x42, 0x0F, 0, 0, 0, 0, 0,  // date-time
                                       0, 0, 0, 0,                       // Open
@@ -78,18 +80,19 @@ struct FieldCase {
 
 class TradeRecordTest : public testing::TestWithParam<FieldCase> {};
 
-TEST_P(TradeRecordTest, WritesNonNumericFieldsAsZero) {
+TEST_P(TradeRecordTest, IsOneTradeAtTheTickTime) {
   const FieldCase c = GetParam();
-  const ChartRecord r = TradeRecord(c.date, c.price, c.time);
-  EXPECT_EQ(r.dateTime, c.dateTime);
-  EXPECT_EQ(r.open, 0.0f);
-  EXPECT_EQ(r.high, c.price_value);
-  EXPECT_EQ(r.low, c.price_value);
-  EXPECT_EQ(r.close, c.price_value);
-  EXPECT_EQ(r.numTrades, 1u);
-  EXPECT_EQ(r.totalVolume, 1u);
-  EXPECT_EQ(r.bidVolume, 0u);
-  EXPECT_EQ(r.askVolume, 0u);
+  const std::optional<ChartRecord> r = TradeRecord(c.date, c.price, c.time);
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->dateTime, c.dateTime);
+  EXPECT_EQ(r->open, 0.0f);
+  EXPECT_EQ(r->high, c.price_value);
+  EXPECT_EQ(r->low, c.price_value);
+  EXPECT_EQ(r->close, c.price_value);
+  EXPECT_EQ(r->numTrades, 1u);
+  EXPECT_EQ(r->totalVolume, 1u);
+  EXPECT_EQ(r->bidVolume, 0u);
+  EXPECT_EQ(r->askVolume, 0u);
 }
 
 const std::int64_t kOct8 = 41555 * kMicrosPerDay;
@@ -99,10 +102,35 @@ INSTANTIATE_TEST_SUITE_P(
     Fields, TradeRecordTest,
     testing::Values(FieldCase{"20131008", "182.50", "93003", kOct8 + k93003, 182.5f},
                     FieldCase{" 20131008 ", " 182.50", "093003 ", kOct8 + k93003, 182.5f},
-                    FieldCase{"20131008", "abc", "93003", kOct8 + k93003, 0.0f},
-                    FieldCase{"x", "182.5", "93003", k93003, 182.5f}, FieldCase{"20131008", "182.5", "", kOct8, 182.5f},
-                    FieldCase{"20131008", "1e39", "93003", kOct8 + k93003, 0.0f},  // beyond float
+                    FieldCase{"20131008", "0", "0", kOct8, 0.0f},
                     FieldCase{"20131008", "-3.25", "93003", kOct8 + k93003, -3.25f}));
+
+// A chart cannot place these: a made-up date, midnight or a price of 0 would wreck its scales.
+class UnplaceableTickTest : public testing::TestWithParam<std::array<const char*, 3>> {};
+
+TEST_P(UnplaceableTickTest, GivesNoRecord) {
+  const auto& [date, price, time] = GetParam();
+  EXPECT_FALSE(TradeRecord(date, price, time)) << date << " " << price << " " << time;
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, UnplaceableTickTest,
+                         testing::Values(std::array{"0", "182.5", "93003"}, std::array{"20131340", "182.5", "93003"},
+                                         std::array{"x", "182.5", "93003"}, std::array{"", "182.5", "93003"},
+                                         std::array{"20131008", "182.5", "250000"},
+                                         std::array{"20131008", "182.5", "240000"},
+                                         std::array{"20131008", "182.5", "93060"},
+                                         std::array{"20131008", "182.5", "-1"},
+                                         std::array{"20131008", "182.5", ""},
+                                         std::array{"20131008", "abc", "93003"},
+                                         std::array{"20131008", "", "93003"},
+                                         std::array{"20131008", "1e39", "93003"}));  // beyond float
+
+TEST(TradeRecordTest, WithARecordingZoneTheTimeIsWrittenInUtc) {
+  const ZoneRules newYork = ZoneRules::FixedOffset("New York in summer", -4 * 60);
+  const std::optional<ChartRecord> r = TradeRecord("20131008", "182.5", "93003", &newYork);
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->dateTime, kOct8 + k93003 + 4 * 3600 * kMicrosPerSecond);
+}
 
 struct LineCase {
   const char *date, *price, *time, *line;
@@ -112,20 +140,25 @@ class FormatRecordLineTest : public testing::TestWithParam<LineCase> {};
 
 TEST_P(FormatRecordLineTest, ShowsDateTimePriceAndVolume) {
   const LineCase c = GetParam();
-  EXPECT_EQ(FormatRecordLine(TradeRecord(c.date, c.price, c.time)), c.line);
+  EXPECT_EQ(FormatRecordLine(*TradeRecord(c.date, c.price, c.time)), c.line);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, FormatRecordLineTest,
                          testing::Values(LineCase{"20131008", "182.50", "93003", "20131008 093003 182.50 1"},
                                          LineCase{"20131008", "182.5", "93003", "20131008 093003 182.50 1"},
                                          LineCase{"20000229", "1.23456", "0", "20000229 000000 1.23456 1"},
-                                         LineCase{"20240229", "15000", "235959", "20240229 235959 15000.00 1"},
-                                         LineCase{"bad", "bad", "bad", "18991230 000000 0.00 1"}));
+                                         LineCase{"20240229", "15000", "235959", "20240229 235959 15000.00 1"}));
 
 TEST(FormatRecordLineTest, ShowsFractionsOfASecondOnlyWhenThere) {
-  ChartRecord r = TradeRecord("20131008", "1", "93003");
+  ChartRecord r = *TradeRecord("20131008", "1", "93003");
   r.dateTime += 250000;
   EXPECT_EQ(FormatRecordLine(r), "20131008 093003.250000 1.00 1");
+}
+
+TEST(FormatRecordLineTest, WithAZoneTheLocalTimeFollows) {
+  const ZoneRules tokyo = ZoneRules::FixedOffset("Tokyo", 9 * 60);
+  EXPECT_EQ(FormatRecordLine(*TradeRecord("20131008", "182.5", "193003"), &tokyo),
+            "20131008 193003 182.50 1 20131009 043003");
 }
 
 struct NumberCase {

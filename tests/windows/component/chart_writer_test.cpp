@@ -38,12 +38,14 @@ TEST_F(ChartWriterTest, ReplayWritesHeaderRecordsAndBatchesInCallOrder) {
   EXPECT_EQ(Dump(name), kHeaderLine + "# 0 records\n");
   ASSERT_EQ(writer.WriteRecord("20131008", "182.50", "93003", name), std::nullopt);
   ASSERT_EQ(writer.WriteBatch(",20131008,20131008", ",182.75,183", ",93004,93005", name), std::nullopt);
+  // A price that is no number cannot be placed on a chart: that tick is left out.
   ASSERT_EQ(writer.WriteRecord("20131008", "abc", "93006", name), std::nullopt);
+  ASSERT_EQ(writer.WriteRecord("20131008", "183.25", "93007", name), std::nullopt);
   EXPECT_EQ(Dump(name), kHeaderLine +
                             "20131008 093003 182.50 1\n"
                             "20131008 093004 182.75 1\n"
                             "20131008 093005 183.00 1\n"
-                            "20131008 093006 0.00 1\n"
+                            "20131008 093007 183.25 1\n"
                             "# 4 records\n");
   EXPECT_EQ(writer.writerState().Text(), "4");
 }
