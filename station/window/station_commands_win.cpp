@@ -2,6 +2,7 @@
 #include "common/control_set_win.h"
 #include "common/message_box.h"
 #include "common/start_program_win.h"
+#include "common/user_settings_win.h"
 #include "common/win_text.h"
 #include "station/engine/numeric_value.h"
 #include "station/window/chooser_win.h"
@@ -42,8 +43,9 @@ void Frmzavo::more_Click() {
 
 void Frmzavo::status_Click() {
   if (station.SierraMode()) {
-    tickvane::ShowNotice(Window(), std::wstring(kStatusSierra) + ProgramDirectory() + L"\\" + Text(L"vqfilename"),
-               kProgramTitle);
+    // Where the chart file really lies: in the user's chart folder when one is set.
+    const std::wstring chartFile = ChartFilePath(ReadUserSettings(), ProgramDirectory(), Text(L"vqfilename"));
+    tickvane::ShowNotice(Window(), std::wstring(kStatusSierra) + chartFile, kProgramTitle);
   } else {
     tickvane::ShowNotice(Window(), kStatusDdeOnly, kProgramTitle);
   }
