@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/windows/station/ibm_sample_win.h"
 #include "tests/windows/station/station_fixture_win.h"
 #include "tests/windows/support/dde_child_process_win.h"
 #include "tests/windows/support/launcher_recorder_win.h"
@@ -18,42 +19,6 @@ namespace tickvane::test {
 namespace {
 
 constexpr wchar_t kClosing[] = L"This playback session has been done. Happy trading!";
-
-struct Tick {
-  std::string date, time, price;
-};
-
-std::vector<Tick> IbmSample() {
-  std::vector<Tick> ticks;
-  // The programs lie in <build>/bin, the build folder directly in the source tree or one below it.
-  FILE* f = nullptr;
-  for (const wchar_t* up : {L"\\..\\..", L"\\..\\..\\.."}) {
-    std::wstring sample =
-        ProgramsDirectory() + up + L"\\data\\real-ticks\\ibm-us-equity-trades-20131007-20131008.csv";
-    if ((f = _wfopen(sample.c_str(), L"rb")) != nullptr) break;
-  }
-  if (!f) return ticks;
-  char line[256];
-  bool header = true;
-  while (fgets(line, sizeof line, f)) {
-    if (header) {
-      header = false;
-      continue;
-    }
-    std::string s(line);
-    while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
-    size_t a = s.find(','), b = s.find(',', a + 1);
-    ticks.push_back({s.substr(0, a), s.substr(a + 1, b - a - 1), s.substr(b + 1)});
-  }
-  fclose(f);
-  return ticks;
-}
-
-std::string PlaybackFile(const std::vector<Tick>& ticks) {
-  std::string text = "header one\r\nheader,two\r\n[header three\r\n";
-  for (const Tick& t : ticks) text += "IBM," + t.date + "," + t.time + "," + t.price + ",100\r\n";
-  return text;
-}
 
 std::string Masked(const std::string& hhmmss) {
   std::string digits = std::to_string(std::stol(hhmmss));
@@ -86,18 +51,6 @@ std::vector<size_t> ShownRecords(const std::vector<Tick>& ticks, long minutes) {
 
 class Forward : public StationTest, public ::testing::WithParamInterface<long> {
  protected:
-  bool Register(bool on) {
-    Process p = Process::Start(L"C:\\windows\\system32\\regsvr32.exe",
-                               std::wstring(on ? L"/s \"" : L"/u /s \"") + folder_->Path() + L"\\zavovq.dll\"",
-                               folder_->Path());
-    DWORD exitCode = 1;
-    return p.WaitForExit(60000, &exitCode) && exitCode == 0;
-  }
-  void TearDown() override {
-    station_.Kill();
-    if (registered_) Register(false);
-    StationTest::TearDown();
-  }
   // Starts ddewatch linked to `last` and `time` and waits until it has printed their current
   // values, that is, until both links stand. A client process of its own keeps every test's DDE
   // conversations apart: a client in this process that had fallen behind a killed station made
@@ -132,8 +85,6 @@ class Forward : public StationTest, public ::testing::WithParamInterface<long> {
     }
     return got;
   }
-
-  bool registered_ = false;
 };
 
 TEST_P(Forward, ChartHoldsEveryRecordOnceAndTheItemsSkipTheSkippedOnes) {
@@ -142,7 +93,7 @@ TEST_P(Forward, ChartHoldsEveryRecordOnceAndTheItemsSkipTheSkippedOnes) {
   ASSERT_GT(ticks.size(), 17000u) << "sample not found";
   for (const wchar_t* program : {L"zavovq.dll", L"chartdump.exe"})
     ASSERT_TRUE(FileExists(folder_->CopyProgram(program)));
-  ASSERT_TRUE(registered_ = Register(true)) << "zavovq.dll could not be registered";
+  ASSERT_TRUE(RegisterComponent()) << "zavovq.dll could not be registered";
   folder_->WriteFile(L"practice.EPF", PlaybackFile(ticks));
 
   StartStation(L"sierra");

@@ -12,8 +12,19 @@ void StationTest::SetUp() {
 
 void StationTest::TearDown() {
   station_.Kill();
+  if (registered_) Regsvr32(false);
   folder_.reset();
 }
+
+bool StationTest::Regsvr32(bool on) {
+  Process p = Process::Start(L"C:\\windows\\system32\\regsvr32.exe",
+                             std::wstring(on ? L"/s \"" : L"/u /s \"") + folder_->Path() + L"\\zavovq.dll\"",
+                             folder_->Path());
+  DWORD exitCode = 1;
+  return p.WaitForExit(60000, &exitCode) && exitCode == 0;
+}
+
+bool StationTest::RegisterComponent() { return registered_ = Regsvr32(true); }
 
 void StationTest::StartStation(const std::wstring& arguments) {
   station_ = Process::Start(program_, arguments, folder_->Path());

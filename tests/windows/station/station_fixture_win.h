@@ -29,6 +29,9 @@ class StationTest : public ::testing::Test {
   // Waits for a message box, checks it is a notice with that text under the title "zavo", closes it.
   void ExpectNotice(std::wstring_view text);
   bool WaitForExit(DWORD* exitCode = nullptr, DWORD timeoutMs = 30000);
+  // Registers the copy of zavovq.dll in the test's folder with regsvr32, as a user would; the
+  // registration is taken back when the test ends.
+  bool RegisterComponent();
   // Where screenshots go, so a person can look at them after the run.
   static std::wstring ArtifactPath(std::wstring_view fileName);
 
@@ -37,6 +40,10 @@ class StationTest : public ::testing::Test {
   Process station_;
   HWND main_ = nullptr;
   HWND chooser_ = nullptr;
+
+ private:
+  bool Regsvr32(bool on);
+  bool registered_ = false;
 };
 
 }  // namespace tickvane::test
