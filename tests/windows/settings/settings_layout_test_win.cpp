@@ -1,0 +1,21 @@
+// The window as it looks: every control and text with room to show, and its picture.
+#include <gtest/gtest.h>
+
+#include "tests/windows/settings/settings_fixture_win.h"
+#include "tests/windows/settings/settings_window_view_win.h"
+#include "tests/windows/support/windows_win.h"
+
+namespace tickvane::test {
+namespace {
+
+TEST_F(SettingsWindowTest, EveryControlAndTextHasRoom) {
+  ScratchFolder folder(L"settings-look");
+  ASSERT_NO_FATAL_FAILURE(Open(folder.Path(), L"Eastern Standard Time"));
+  std::string all;
+  for (const std::string& problem : SettingsLayoutProblems(window_, ScreenDpi())) all += problem + "\n";
+  EXPECT_TRUE(all.empty()) << all;
+  EXPECT_TRUE(SaveScreenshot(window_, ArtifactPath(L"settings-window.bmp")));
+}
+
+}  // namespace
+}  // namespace tickvane::test
