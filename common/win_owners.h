@@ -51,6 +51,10 @@ struct WindowTraits {
   static HWND Invalid() { return nullptr; }
   static void Close(HWND w) { ::DestroyWindow(w); }
 };
+struct GlobalMemoryTraits {  // GlobalAlloc's blocks, DDE data among them
+  static HGLOBAL Invalid() { return nullptr; }
+  static void Close(HGLOBAL g) { ::GlobalFree(g); }
+};
 struct RegistryKeyTraits {
   static HKEY Invalid() { return nullptr; }
   static void Close(HKEY k) { ::RegCloseKey(k); }
@@ -63,5 +67,6 @@ using UniqueBrush = UniqueResource<HBRUSH, GdiTraits<HBRUSH>>;
 using UniqueBitmap = UniqueResource<HBITMAP, GdiTraits<HBITMAP>>;
 using UniqueWindow = UniqueResource<HWND, WindowTraits>;
 using UniqueRegistryKey = UniqueResource<HKEY, RegistryKeyTraits>;
+using UniqueGlobalMemory = UniqueResource<HGLOBAL, GlobalMemoryTraits>;
 
 }  // namespace tickvane

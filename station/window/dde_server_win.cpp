@@ -9,6 +9,8 @@
 #include "common/dde_owners.h"
 #include "common/dde_text.h"
 #include "common/win_text.h"
+#include "common/wine_ddeml_win.h"
+#include "station/window/dde_wine_path_win.h"
 
 namespace tickvane {
 namespace {
@@ -25,7 +27,7 @@ HDDEDATA NotProcessed() { return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PT
 
 }  // namespace
 
-struct DdeServer::Impl {
+struct DdeServer::Impl : wine_dde::RequestSource {
   explicit Impl(DdeServer& owner) : server(owner) {}
   ~Impl() {
     if (registered) ::DdeNameService(instance.get(), service.get(), nullptr, DNS_UNREGISTER);
@@ -39,8 +41,13 @@ struct DdeServer::Impl {
   HDDEDATA Dispatch(UINT type, UINT format, HCONV conv, HSZ hsz1, HSZ hsz2);
   HDDEDATA StartLink(HCONV conv, UINT format, HSZ item);
   void StopLinks(HCONV conv, const std::wstring* item);
+  void ConversationStarted(HCONV conv);
   void PostAdvise(std::wstring_view item);
+  void PostLinksOwn(std::wstring_view item);
+  void PostLinksThroughDdeml(std::wstring_view item);
+  void EndConversation(HCONV conv, const CONVINFO& info);
   bool DropDeadConversations();
+  std::optional<std::string> RequestedText(std::wstring_view item, UINT format) override;
   bool ServesName(HSZ service, HSZ topic) const;
   HDDEDATA ServicePairs();
   HDDEDATA ItemData(HSZ item, UINT format);
@@ -51,10 +58,9 @@ struct DdeServer::Impl {
   DdeString service;
   DdeString topic;
   bool registered = false;
-  // Wine's DdePostAdvise adds the item's atom once and posts it to every link, and each client
-  // deletes it: with several links the atom would vanish and clients would drop the data. So
-  // the server counts its links and adds the missing references itself, on Wine only.
+  // Under Wine the server posts links and answers requests itself (dde_wine_path_win.h).
   bool wineDdeml = false;
+  bool ownPosting = false;
   struct Link {
     HCONV conv;
     std::wstring item;
@@ -93,6 +99,9 @@ HDDEDATA DdeServer::Impl::Dispatch(UINT type, UINT format, HCONV conv, HSZ hsz1,
       StopLinks(conv, &item);
       return Refused();
     }
+    case XTYP_CONNECT_CONFIRM:
+      ConversationStarted(conv);
+      return Refused();
     case XTYP_DISCONNECT:
       StopLinks(conv, nullptr);
       return Refused();
@@ -134,18 +143,49 @@ void DdeServer::Impl::StopLinks(HCONV conv, const std::wstring* item) {
   });
 }
 
+void DdeServer::Impl::ConversationStarted(HCONV conv) {
+  if (!ownPosting) return;
+  CONVINFO info{};
+  info.cb = sizeof(info);
+  if (::DdeQueryConvInfo(conv, QID_SYNC, &info) != 0) wine_dde::AnswerRequestsOn(info.hwnd, *this);
+}
+
 void DdeServer::Impl::PostAdvise(std::wstring_view item) {
+  if (ownPosting)
+    PostLinksOwn(item);
+  else
+    PostLinksThroughDdeml(item);
+}
+
+void DdeServer::Impl::PostLinksOwn(std::wstring_view item) {
+  std::optional<std::wstring> text = server.source_.ItemText(item);
+  if (!text) return;
+  // CF_TEXT is text in the system code page, NUL included.
+  std::string bytes = ToAnsi(*text);
+  bytes.push_back('\0');
+  // Links of the conversations that end below are dropped from the list meanwhile.
+  const std::vector<Link> now = links;
+  for (const Link& link : now) {
+    if (!SameDdeName(link.item, item)) continue;
+    CONVINFO info{};
+    info.cb = sizeof(info);
+    if (::DdeQueryConvInfo(link.conv, QID_SYNC, &info) == 0) {
+      StopLinks(link.conv, nullptr);
+      continue;
+    }
+    if (!wine_dde::PostLinkData(info.hwnd, info.hwndPartner, link.item, bytes)) EndConversation(link.conv, info);
+  }
+}
+
+void DdeServer::Impl::PostLinksThroughDdeml(std::wstring_view item) {
   DdeString name(instance.get(), item);
   if (!name) return;
-  // A client that died without ending its conversation makes the post to it fail, and Wine's
-  // DDEML then skips every later link too: drop such conversations first.
   DropDeadConversations();
   for (int attempt = 0; attempt < 2; ++attempt) {
     if (wineDdeml) {
       size_t count = 0;
       for (const Link& link : links) count += SameDdeName(link.item, item) ? 1 : 0;
-      std::wstring atomName(item);
-      for (size_t i = 1; i < count; ++i) ::GlobalAddAtomW(atomName.c_str());
+      wine_dde::AddLinkAtomReferences(item, count);
     }
     // No topic: links opened on an earlier topic keep being served. The XTYP_ADVREQ callbacks
     // run inside this call and read the text as it is now, so clients see every change in order.
@@ -154,6 +194,11 @@ void DdeServer::Impl::PostAdvise(std::wstring_view item) {
     // is better than the links after it missing it.
     if (!DropDeadConversations()) return;
   }
+}
+
+void DdeServer::Impl::EndConversation(HCONV conv, const CONVINFO& info) {
+  StopLinks(conv, nullptr);
+  wine_dde::EndConversation(conv, info);
 }
 
 bool DdeServer::Impl::DropDeadConversations() {
@@ -166,17 +211,17 @@ bool DdeServer::Impl::DropDeadConversations() {
     bool listed = std::any_of(dead.begin(), dead.end(), [&](const auto& d) { return d.first == link.conv; });
     if (!alive && !listed) dead.emplace_back(link.conv, known ? info : CONVINFO{});
   }
-  for (const auto& [conv, info] : dead) {
-    StopLinks(conv, nullptr);
-    if (wineDdeml && info.hwnd != nullptr) {
-      // Wine's DdeDisconnect does not end a server's conversation; the terminate the dead
-      // client never sent does, links included.
-      ::SendMessageW(info.hwnd, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(info.hwndPartner), 0);
-    } else {
-      ::DdeDisconnect(conv);
-    }
-  }
+  for (const auto& [conv, info] : dead) EndConversation(conv, info);
   return !dead.empty();
+}
+
+std::optional<std::string> DdeServer::Impl::RequestedText(std::wstring_view item, UINT format) {
+  if (format != CF_TEXT) return std::nullopt;
+  std::optional<std::wstring> text = server.source_.ItemText(item);
+  if (!text) return std::nullopt;
+  std::string bytes = ToAnsi(*text);
+  bytes.push_back('\0');
+  return bytes;
 }
 
 bool DdeServer::Impl::IsItem(HSZ item) const {
@@ -195,8 +240,8 @@ HDDEDATA DdeServer::Impl::ItemData(HSZ item, UINT format) {
                                static_cast<DWORD>(bytes.size()), 0, item, CF_TEXT, 0);
 }
 
-DdeServer::DdeServer(std::wstring service, std::wstring topic, DdeItemSource& source)
-    : service_(std::move(service)), topic_(std::move(topic)), source_(source) {}
+DdeServer::DdeServer(std::wstring service, std::wstring topic, DdeItemSource& source, DdePosting posting)
+    : service_(std::move(service)), topic_(std::move(topic)), source_(source), posting_(posting) {}
 
 DdeServer::~DdeServer() {
   // Unregister and uninitialize while callbacks can still find us, then forget us.
@@ -215,18 +260,17 @@ bool DdeServer::Start(std::wstring* error) {
   auto impl = std::make_unique<Impl>(*this);
   Impl::running = this;
   DWORD id = 0;
-  // Disconnects are wanted: they end the links the server counts.
+  // Disconnects are wanted: they end the links the server counts. Connect confirmations give the
+  // conversation windows whose requests the server answers itself under Wine.
   UINT rc = ::DdeInitializeW(&id, &Impl::Callback,
-                             APPCLASS_STANDARD | CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS |
-                                 CBF_SKIP_CONNECT_CONFIRMS,
-                             0);
+                             APPCLASS_STANDARD | CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS, 0);
   if (rc != DMLERR_NO_ERROR) {
     Impl::running = nullptr;
     return fail(L"DdeInitialize failed: " + DdeErrorText(rc));
   }
   impl->instance.reset(id);
-  impl->wineDdeml =
-      ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  impl->wineDdeml = RunningUnderWine();
+  impl->ownPosting = impl->wineDdeml && posting_ == DdePosting::Automatic;
   impl->service = DdeString(id, service_);
   impl->topic = DdeString(id, topic_);
   if (!impl->service || !impl->topic) {

@@ -19,12 +19,19 @@ class DdeItemSource {
   virtual std::optional<std::wstring> ItemText(std::wstring_view item) const = 0;
 };
 
+// Who posts hot-link data and answers requests. Automatic: DDEML on Windows; under Wine the server
+// itself, since Wine's DDEML keeps a movable memory block of every update and request for good and
+// a process has only 65,536 (dde_wine_path_win.h). Ddeml: DDEML on every platform, for tests of
+// that path under Wine.
+enum class DdePosting { Automatic, Ddeml };
+
 // One per process (DDEML's callback carries no context, so the running server is found through
 // a single static pointer). Create, Start and call ItemChanged on the same thread: DDEML
 // delivers its callbacks through that thread's message queue.
 class DdeServer {
  public:
-  DdeServer(std::wstring service, std::wstring topic, DdeItemSource& source);
+  DdeServer(std::wstring service, std::wstring topic, DdeItemSource& source,
+            DdePosting posting = DdePosting::Automatic);
   ~DdeServer();
   DdeServer(const DdeServer&) = delete;
   DdeServer& operator=(const DdeServer&) = delete;
@@ -47,6 +54,7 @@ class DdeServer {
   std::wstring service_;
   std::wstring topic_;
   DdeItemSource& source_;
+  DdePosting posting_;
 };
 
 }  // namespace tickvane

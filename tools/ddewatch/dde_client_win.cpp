@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "common/dde_text.h"
+#include "common/wine_ddeml_win.h"
 
 namespace tickvane {
 namespace {
@@ -37,13 +38,6 @@ void RemoveConversation(HCONV conv) {
 std::string UpToNul(const std::vector<BYTE>& bytes) {
   auto end = std::find(bytes.begin(), bytes.end(), BYTE{0});
   return std::string(bytes.begin(), end);
-}
-
-// Wine's DDEML server window class; it answers requests in its own way (see DropStrayRequestAck).
-bool IsWineDdeServer(HWND window) {
-  wchar_t name[64] = L"";
-  ::GetClassNameW(window, name, 64);
-  return ::lstrcmpiW(name, L"WineDdeServerConvW") == 0 || ::lstrcmpiW(name, L"WineDdeServerConvA") == 0;
 }
 
 std::vector<BYTE> CopyData(HDDEDATA data) {
@@ -78,7 +72,7 @@ HDDEDATA CALLBACK DdeClient::Callback(UINT type, UINT, HCONV conv, HSZ, HSZ hsz2
         DdeUpdate update{DdeStringText(client->instance_.get(), hsz2), {}};
         if (data != nullptr) update.value = UpToNul(CopyData(data));
         client->updates_.push_back(std::move(update));
-        return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(DDE_FACK));
+        return AdviseDataAccepted();
       }
       case XTYP_DISCONNECT:
         // The handle is dead already; disconnecting it again would be a mistake.
@@ -165,11 +159,12 @@ void DdeClient::DropStrayRequestAck() {
   // Wine's DDEML server follows the data that answers a request with a positive WM_DDE_ACK,
   // which the protocol does not have. Wine's DDEML client would take that acknowledgement as
   // the answer to our next transaction and fail it; handed to DDEML while no transaction is
-  // pending, it is ignored. Windows' servers send no such message, so only Wine's are waited for.
+  // pending, it is ignored. Windows' servers send no such message, nor does ours where it answers
+  // requests itself, so only Wine's DDEML is waited for.
   CONVINFO info{};
   info.cb = sizeof(info);
   if (::DdeQueryConvInfo(conversation_.get(), QID_SYNC, &info) == 0) return;
-  if (!IsWineDdeServer(info.hwndPartner)) return;
+  if (!FollowsRequestDataWithAnAck(info.hwndPartner)) return;
   ULONGLONG deadline = ::GetTickCount64() + timeoutMs_;
   for (;;) {
     MSG msg;

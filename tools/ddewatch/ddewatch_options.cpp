@@ -6,7 +6,8 @@ namespace tickvane {
 namespace {
 
 constexpr std::wstring_view kUsage =
-    L"Usage: ddewatch [--service S] [--topic T] [--once] [--timestamps] [--wait MS] [--count N] ITEM...\n"
+    L"Usage: ddewatch [--service S] [--topic T] [--once] [--timestamps] [--wait MS] [--count N]\n"
+    L"                [--headroom] ITEM...\n"
     L"\n"
     L"Prints the current value of each DDE item, one line each in the order given, as\n"
     L"ITEM<TAB>VALUE. Then links to every item (hot advise links, one conversation) and\n"
@@ -19,6 +20,9 @@ constexpr std::wstring_view kUsage =
     L"  --timestamps   begin each line with the milliseconds since ddewatch started and a TAB\n"
     L"  --wait MS      keep trying to connect for up to MS milliseconds (default: one try)\n"
     L"  --count N      exit after N updates (the current values do not count)\n"
+    L"  --headroom     print to stderr, once the links stand and again at the end, how many\n"
+    L"                 more movable memory blocks ddewatch could allocate: a check that it\n"
+    L"                 frees what it receives (under Wine a process has 65,536 of them)\n"
     L"  --help         show this text\n"
     L"\n"
     L"Values are printed as the server sends them (CF_TEXT, the system code page), without\n"
@@ -88,6 +92,8 @@ std::optional<WatchOptions> ParseWatchArguments(const std::vector<std::wstring>&
       if (!flag(&options.once)) return fail(L"--once takes no value");
     } else if (name == L"--timestamps") {
       if (!flag(&options.timestamps)) return fail(L"--timestamps takes no value");
+    } else if (name == L"--headroom") {
+      if (!flag(&options.headroom)) return fail(L"--headroom takes no value");
     } else if (name == L"--help") {
       if (!flag(&options.help)) return fail(L"--help takes no value");
     } else if (name == L"--service" || name == L"--topic") {

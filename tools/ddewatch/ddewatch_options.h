@@ -15,6 +15,7 @@ struct WatchOptions {
   bool once = false;
   bool timestamps = false;
   bool help = false;
+  bool headroom = false;            // report the process's movable memory headroom
   uint32_t waitMs = 0;              // 0: one try
   std::optional<uint64_t> count;    // stop after this many updates
   std::vector<std::wstring> items;  // in the order given

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "common/memory_headroom_win.h"
 #include "common/win_text.h"
 #include "tools/ddewatch/dde_client_win.h"
 
@@ -131,16 +132,26 @@ int RunWatch(const WatchOptions& options, std::FILE* out, std::FILE* err) {
   }
   if (options.once) return 0;
 
+  auto reportHeadroom = [&](const wchar_t* when) {
+    if (options.headroom)
+      Complain(err, L"movable memory headroom " + std::to_wstring(MovableMemoryHeadroom()) + L" " + when);
+  };
+  reportHeadroom(L"at start");
   uint64_t printed = 0;
   for (;;) {
     for (DdeUpdate& update : client.TakeUpdates()) {
       writer.Write(AsGiven(options, update.item), update.value);
-      if (options.count && ++printed >= *options.count) return 0;
+      if (options.count && ++printed >= *options.count) {
+        reportHeadroom(L"at end");
+        return 0;
+      }
     }
-    if (!client.Connected()) return 0;
+    if (!client.Connected()) break;
     bool woke = PumpMessagesUntil([&] { return client.PendingUpdates() != 0 || !client.Connected(); }, INFINITE);
-    if (!woke && client.PendingUpdates() == 0) return 0;  // interrupted
+    if (!woke && client.PendingUpdates() == 0) break;  // interrupted
   }
+  reportHeadroom(L"at end");
+  return 0;
 }
 
 }  // namespace tickvane

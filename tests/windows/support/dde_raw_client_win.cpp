@@ -7,6 +7,8 @@
 #include <cstring>
 #include <utility>
 
+#include "common/wine_ddeml_win.h"
+
 namespace tickvane::testing {
 namespace {
 
@@ -36,12 +38,6 @@ class GlobalAtom {
  private:
   ATOM atom_;
 };
-
-bool IsWineDdeServer(HWND window) {
-  wchar_t name[64] = L"";
-  ::GetClassNameW(window, name, 64);
-  return ::lstrcmpiW(name, L"WineDdeServerConvW") == 0 || ::lstrcmpiW(name, L"WineDdeServerConvA") == 0;
-}
 
 void RegisterClassOnce() {
   WNDCLASSW wc{};
@@ -258,6 +254,8 @@ void DdeRawClient::OnData(HWND from, LPARAM lParam) {
       event.format = static_cast<UINT>(static_cast<unsigned short>(data->cfFormat));
       ackReq = data->fAckReq != 0;
       release = data->fRelease != 0;
+      event.ackReq = ackReq;
+      event.release = release;
       size_t capacity = size > offsetof(DDEDATA, Value) ? size - offsetof(DDEDATA, Value) : 0;
       const char* bytes = reinterpret_cast<const char*>(data->Value);
       event.value.assign(bytes, std::find(bytes, bytes + capacity, '\0'));
@@ -269,7 +267,7 @@ void DdeRawClient::OnData(HWND from, LPARAM lParam) {
       pending_ = DdeRawAbout::None;
       // Wine's DDEML server follows such data with a positive acknowledgement of nothing,
       // before it reads anything we post next.
-      if (IsWineDdeServer(from)) ++strayAcks_;
+      if (FollowsRequestDataWithAnAck(from)) ++strayAcks_;
     }
     events_.push_back(std::move(event));
   }

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/win_owners.h"
@@ -28,6 +29,8 @@ struct DdeRawEvent {
   std::wstring item;                      // Ack and Data (not for an execute)
   WORD status = 0;                        // Ack: wStatus
   bool response = false;                  // Data: answer to a request, not an advise
+  bool release = false;                   // Data: the sender left the memory to us (fRelease)
+  bool ackReq = false;                    // Data: the sender asked for an acknowledgement
   UINT format = 0;                        // Data
   std::string value;                      // Data: up to the first NUL
 
@@ -61,6 +64,8 @@ class DdeRawClient {
   bool PostTerminate();
 
   const std::vector<DdeRawEvent>& Events() const { return events_; }
+  // The events so far, handed over; later ones start a new list.
+  std::vector<DdeRawEvent> TakeEvents() { return std::exchange(events_, {}); }
   size_t CountOf(DdeRawKind kind) const;
 
  private:
