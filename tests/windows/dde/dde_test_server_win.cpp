@@ -1,5 +1,6 @@
 // Hosts the station's DdeServer with a few items of its own and no station window, for the
-// DDE tests. Usage: dde_test_server [SERVICE]. Driven through WM_COPYDATA (test_server_protocol.h).
+// DDE tests. Usage: dde_test_server [SERVICE] [--ddeml]; --ddeml keeps DDEML's own posting of
+// links and answers to requests under Wine too. Driven through WM_COPYDATA (test_server_protocol.h).
 #include <windows.h>
 #include <shellapi.h>
 
@@ -8,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/memory_headroom_win.h"
 #include "common/win_owners.h"
 #include "common/win_text.h"
 #include "station/window/dde_server_win.h"
@@ -47,9 +49,9 @@ class FakeItems : public DdeItemSource {
 struct ServerHost {
   FakeItems items;
   DdeServer server;
-  explicit ServerHost(std::wstring service) : server(std::move(service), L"LinkTopic", items) {}
+  ServerHost(std::wstring service, DdePosting posting) : server(std::move(service), L"LinkTopic", items, posting) {}
 
-  bool OnCopyData(const COPYDATASTRUCT& data) {
+  LRESULT OnCopyData(const COPYDATASTRUCT& data) {
     std::wstring_view text(static_cast<const wchar_t*>(data.lpData), data.cbData / sizeof(wchar_t));
     switch (static_cast<TestServerCommand>(data.dwData)) {
       case TestServerCommand::SetItems:
@@ -64,6 +66,8 @@ struct ServerHost {
       case TestServerCommand::Quit:
         ::PostQuitMessage(0);
         return true;
+      case TestServerCommand::Headroom:
+        return static_cast<LRESULT>(MovableMemoryHeadroom());
     }
     return false;
   }
@@ -73,7 +77,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   if (message == WM_COPYDATA) {
     auto* host = reinterpret_cast<ServerHost*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     try {
-      return host != nullptr && host->OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE : FALSE;
+      return host != nullptr ? host->OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam)) : FALSE;
     } catch (...) {
       return FALSE;
     }
@@ -81,8 +85,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-int Run(std::wstring service) {
-  ServerHost host(std::move(service));
+int Run(std::wstring service, DdePosting posting) {
+  ServerHost host(std::move(service), posting);
   std::wstring error;
   if (!host.server.Start(&error)) {
     std::fprintf(stderr, "dde_test_server: %s\n", ToAnsi(error).c_str());
@@ -115,10 +119,16 @@ int Run(std::wstring service) {
 
 int main() {
   std::wstring service = L"Tickvane";
+  auto posting = tickvane::DdePosting::Automatic;
   int argc = 0;
   if (wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc)) {
-    if (argc > 1) service = argv[1];
+    for (int i = 1; i < argc; ++i) {
+      if (std::wstring(argv[i]) == L"--ddeml")
+        posting = tickvane::DdePosting::Ddeml;
+      else
+        service = argv[i];
+    }
     ::LocalFree(argv);
   }
-  return tickvane::testing::Run(std::move(service));
+  return tickvane::testing::Run(std::move(service), posting);
 }

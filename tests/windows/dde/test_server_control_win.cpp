@@ -28,7 +28,8 @@ TestServer::~TestServer() {
 
 ::testing::AssertionResult TestServer::Start() {
   std::wstring error;
-  if (!process_.Start(DdeTestProgramFolder() + L"dde_test_server.exe", L"\"" + service_ + L"\"", false, &error))
+  if (!process_.Start(DdeTestProgramFolder() + L"dde_test_server.exe",
+                      L"\"" + service_ + L"\"" + (ddeml_ ? L" --ddeml" : L""), false, &error))
     return ::testing::AssertionFailure() << ToUtf8(error);
   auto find = [this] {
     HWND after = nullptr;
@@ -71,6 +72,16 @@ TestServer::~TestServer() {
 }
 
 ::testing::AssertionResult TestServer::Quit() { return Send(TestServerCommand::Quit, L""); }
+
+std::optional<size_t> TestServer::Headroom() {
+  COPYDATASTRUCT cds{};
+  cds.dwData = static_cast<ULONG_PTR>(TestServerCommand::Headroom);
+  DWORD_PTR result = 0;
+  if (!::SendMessageTimeoutW(window_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, kPatienceMs,
+                             &result))
+    return std::nullopt;
+  return static_cast<size_t>(result);
+}
 
 std::optional<DWORD> TestServer::QuitAndWait() {
   if (!Quit()) return std::nullopt;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,9 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kPatienceMs)
 
 class TestServer {
  public:
-  explicit TestServer(std::wstring service = L"Tickvane") : service_(std::move(service)) {}
+  // ddeml: the server keeps DDEML's own posting under Wine too.
+  explicit TestServer(std::wstring service = L"Tickvane", bool ddeml = false)
+      : service_(std::move(service)), ddeml_(ddeml) {}
   // Asks the server to quit and waits for it; kills it if it does not.
   ~TestServer();
 
@@ -33,6 +36,8 @@ class TestServer {
   ::testing::AssertionResult SetAll(const std::vector<ItemChange>& changes);
   ::testing::AssertionResult SetTopic(const std::wstring& topic);
   ::testing::AssertionResult Quit();
+  // The server process's movable memory headroom (common/memory_headroom_win.h).
+  std::optional<size_t> Headroom();
   // Quit, then wait for the program to end; its exit code.
   std::optional<DWORD> QuitAndWait();
 
@@ -40,6 +45,7 @@ class TestServer {
   ::testing::AssertionResult Send(TestServerCommand command, const std::wstring& data);
 
   std::wstring service_;
+  bool ddeml_ = false;
   DdeChildProcess process_;
   HWND window_ = nullptr;
 };

@@ -18,6 +18,7 @@ enum class TestServerCommand : ULONG_PTR {
   SetItems = 1,  // UTF-16 records "item" US "text" separated by RS; applied in order
   SetTopic = 2,  // UTF-16 topic
   Quit = 3,      // no data
+  Headroom = 4,  // no data; answers the server's movable memory headroom
 };
 
 // Separators that no test value uses, so that values may hold tabs and line breaks.
