@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/windows/settings/made_folders_win.h"
 #include "tests/windows/support/programs_win.h"
 #include "tests/windows/support/user_settings_scope_win.h"
 
@@ -51,17 +52,5 @@ class SettingsWindowTest : public ::testing::Test {
   HWND window_ = nullptr;
 };
 
-// Folders made for a test and removed again afterwards (with what a test put into them), deepest
-// first; folders that were there before are left alone.
-class MadeFolders {
- public:
-  explicit MadeFolders(const std::vector<std::wstring>& folders);
-  ~MadeFolders();
-  MadeFolders(const MadeFolders&) = delete;
-  MadeFolders& operator=(const MadeFolders&) = delete;
-
- private:
-  std::vector<std::wstring> made_;
-};
 
 }  // namespace tickvane::test

@@ -1,5 +1,6 @@
 // The settings window of Setvane.exe as a user sees it: what it shows, whether its controls and
-// texts fit, and the message boxes it opens. Shared by the window's tests and the installer's.
+// texts fit, and the message boxes it opens. Shared by the window's tests and the installer's,
+// which also look at the installer's settings page this way.
 #pragma once
 
 #include <windows.h>
@@ -22,9 +23,10 @@ struct SettingsWindowState {
 };
 SettingsWindowState ReadSettingsWindow(HWND window);
 
-// What is wrong with the window's layout at that DPI: controls outside the window or the screen,
-// controls on top of each other or half out of their group, texts cut off. Empty when all is well.
-std::vector<std::string> SettingsLayoutProblems(HWND window, int dpi);
+// What is wrong with the layout of a dialog in the system's dialog font (8 points of MS Shell Dlg)
+// at that DPI: controls outside the window or the screen, controls on top of each other or half
+// out of their group, texts cut off. Empty when all is well.
+std::vector<std::string> DialogLayoutProblems(HWND dialog, int dpi);
 
 // A visible message box of the process other than the window itself.
 HWND MessageBoxBeside(DWORD processId, HWND window);
