@@ -15,12 +15,18 @@ SetDateSave off
 
 !include MUI2.nsh
 !include LogicLib.nsh
+!include nsDialogs.nsh
 !include "${FILES}"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tickvane"
 !define START_FOLDER "$SMPROGRAMS\Tickvane"
 ; The component registers itself per user under this ProgID.
 !define PROGID_KEY "Software\Classes\zavovq"
+; The user's settings, read by the chart-file writer when a replay starts, and by Setvane.exe.
+!define SETTINGS_KEY "Software\Tickvane"
+!define ZONES_KEY "SOFTWARE\Microsoft\Windows NT\CurrentVersion\Time Zones"
+; US equities, and the bundled IBM sample, were recorded in New York.
+!define DEFAULT_ZONE "Eastern Standard Time"
 
 Name "Tickvane ${VERSION}"
 Caption "Tickvane ${VERSION} Setup"
@@ -47,6 +53,7 @@ VIAddVersionKey /LANG=1033 "OriginalFilename" "TickvaneSetup-${VERSION}.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start Tickvane Playback"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
+Page custom ChartSettingsPage ChartSettingsPageLeave
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 
@@ -56,6 +63,8 @@ practice.EPF, your chart files and anything else that you put there."
 !insertmacro MUI_UNPAGE_INSTFILES
 
 !insertmacro MUI_LANGUAGE "English"
+
+!include "${__FILEDIR__}/chart_settings.nsh"
 
 !macro INSTALL_SHIPPED_FILE name
   File "${BINDIR}/${name}"
@@ -98,6 +107,14 @@ Section "Tickvane" SectionMain
   SectionGetSize ${SectionMain} $0
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 
+  ; What the settings page (or, installing silently, .onInit) chose.
+  ${If} $ChartFolder != ""
+    WriteRegStr HKCU "${SETTINGS_KEY}" "ChartFolder" "$ChartFolder"
+  ${Else}
+    DeleteRegValue HKCU "${SETTINGS_KEY}" "ChartFolder"
+  ${EndIf}
+  WriteRegStr HKCU "${SETTINGS_KEY}" "RecordingTimeZone" "$ZoneKey"
+
   ; RegDLL alone does not tell whether DllRegisterServer succeeded: look where COM will look.
   RegDLL "$INSTDIR\zavovq.dll"
   !insertmacro READ_REGISTERED_COMPONENT
@@ -114,6 +131,8 @@ can be removed from Apps and Features." /SD IDOK
                  SW_SHOWNORMAL "" "Convert recorded ticks and start a replay"
   CreateShortCut "${START_FOLDER}\Tickvane Help.lnk" "$INSTDIR\help.html" "" "" 0 SW_SHOWNORMAL "" \
                  "How to use the Tickvane replay station"
+  CreateShortCut "${START_FOLDER}\Tickvane Settings.lnk" "$INSTDIR\Setvane.exe" "" "$INSTDIR\Setvane.exe" 0 \
+                 SW_SHOWNORMAL "" "Where chart files go for Sierra Chart, and the time zone of the recorded ticks"
 SectionEnd
 
 Section "Uninstall"
@@ -130,8 +149,11 @@ Section "Uninstall"
   !insertmacro REMOVE_SHIPPED_FILE "Uninstall.exe"
   Delete "${START_FOLDER}\Tickvane Playback.lnk"
   Delete "${START_FOLDER}\Tickvane Help.lnk"
+  Delete "${START_FOLDER}\Tickvane Settings.lnk"
   RMDir "${START_FOLDER}"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ; The settings go; the chart files that they led to stay, in the chart folder as in this one.
+  DeleteRegKey HKCU "${SETTINGS_KEY}"
   ; Never recursive: what is left in the folder is the user's.
   RMDir "$INSTDIR"
 

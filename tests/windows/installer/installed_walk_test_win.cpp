@@ -12,6 +12,7 @@
 #include "station/window/layout.h"
 #include "tests/windows/installer/installation_win.h"
 #include "tests/windows/installer/installer_fixture_win.h"
+#include "tests/windows/settings/settings_window_view_win.h"
 #include "tests/windows/support/dde_child_process_win.h"
 #include "tests/windows/support/launcher_recorder_win.h"
 #include "tests/windows/support/windows_win.h"
@@ -88,6 +89,28 @@ TEST_F(InstalledWalk, FromTheStartMenuBothWaysAndTheUsersFilesOutliveTheUninstal
   std::optional<Shortcut> shortcut = ReadShortcut(StartMenuFolder() + L"\\Tickvane Playback.lnk");
   ASSERT_TRUE(shortcut);
 
+  // The settings as the installation left them, in "Tickvane Settings": no Sierra Chart was found,
+  // and the ticks are taken as New York's.
+  {
+    std::optional<Shortcut> settingsShortcut = ReadShortcut(StartMenuFolder() + L"\\Tickvane Settings.lnk");
+    ASSERT_TRUE(settingsShortcut);
+    Process settingsWindow =
+        Process::Start(settingsShortcut->target, settingsShortcut->arguments, settingsShortcut->workingDirectory);
+    ASSERT_TRUE(settingsWindow.Started());
+    HWND window = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (window = FindSettingsWindow(settingsWindow.Id())) != nullptr; }, 60000));
+    SettingsWindowState shown = ReadSettingsWindow(window);
+    EXPECT_TRUE(shown.besidePrograms);
+    EXPECT_EQ(shown.folder, L"");
+    EXPECT_EQ(shown.zone, ZoneDisplayText(L"Eastern Standard Time").value_or(L"?"));
+    std::string layout;
+    for (const std::string& problem : DialogLayoutProblems(window, RequestedDpi())) layout += problem + "\n";
+    EXPECT_TRUE(layout.empty()) << layout;
+    SaveShot(window, L"settings");
+    Click(::GetDlgItem(window, IDCANCEL));
+    ASSERT_TRUE(settingsWindow.WaitForExit(60000));
+  }
+
   // DDE only: launcher, converter, station, and a linked ddewatch receiving the sample's ticks.
   ChooseInLauncher(*shortcut, L"tickvane", L"dde-");
   ASSERT_TRUE(launcher_.WaitForExit(30000));
@@ -143,7 +166,9 @@ TEST_F(InstalledWalk, FromTheStartMenuBothWaysAndTheUsersFilesOutliveTheUninstal
   ASSERT_TRUE(dump.Start(InstalledFile(L"chartdump.exe"), L"\"" + InstalledFile(L"ibm.mnd") + L"\"", true, &error));
   ASSERT_TRUE(dump.WaitExit(60000));
   std::string chart = dump.Output();
-  EXPECT_NE(chart.find("20131007 140007 182.50 1"), std::string::npos) << chart.substr(0, 500);
+  // The installation set RecordingTimeZone to New York's: the chart holds UTC, four hours on in
+  // October's summer time, and chartdump shows the recorded time beside it.
+  EXPECT_NE(chart.find("20131007 180007 182.50 1 20131007 140007"), std::string::npos) << chart.substr(0, 500);
   EXPECT_NE(chart.find("# 17049 records"), std::string::npos) << chart.substr(chart.size() > 300 ? chart.size() - 300 : 0);
 
   // Whatever the walk added to the folder is the user's and stays, untouched.

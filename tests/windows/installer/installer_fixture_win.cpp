@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "common/user_settings_win.h"
 #include "component/zavovq_ids.h"
 #include "tests/windows/installer/installation_win.h"
 #include "tests/windows/support/windows_win.h"
@@ -29,6 +30,8 @@ std::vector<std::string> LeftOvers(const std::wstring& installFolder, const std:
       {HKEY_CURRENT_USER, uninstallKey},
       {HKEY_CURRENT_USER, std::wstring(L"Software\\Classes\\") + zavovq::kProgId},
       {HKEY_CURRENT_USER, L"Software\\Classes\\" + kClsidKey},
+      // The user's settings (ChartFolder, RecordingTimeZone), which the installer writes.
+      {HKEY_CURRENT_USER, kSettingsKey},
       // Where COM looks; the component also writes here on a system that does not merge the
       // per-user classes into it.
       {HKEY_CLASSES_ROOT, zavovq::kProgId},
@@ -60,7 +63,7 @@ std::string Joined(const std::vector<std::string>& lines) {
 
 const std::vector<std::wstring> kShippedFiles = {
     L"Portvane.exe", L"Tickvane.exe", L"Genvane.exe", L"zavovq.dll", L"ddewatch.exe", L"chartdump.exe",
-    L"help.html", L"ibm-us-equity-trades-20131007-20131008.csv", L"ibm-us-equity-trades-20131007-20131008.SOURCE.md",
+    L"Setvane.exe", L"help.html", L"ibm-us-equity-trades-20131007-20131008.csv", L"ibm-us-equity-trades-20131007-20131008.SOURCE.md",
 };
 
 const std::wstring InstallerTest::kUninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tickvane";

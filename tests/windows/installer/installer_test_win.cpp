@@ -5,10 +5,15 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "common/registry_win.h"
+#include "common/user_settings_win.h"
 #include "component/zavovq_ids.h"
 #include "launcher/launcher_texts.h"
+#include "settings/sierra_chart_folders.h"
 #include "tests/windows/installer/installation_win.h"
 #include "tests/windows/installer/installer_fixture_win.h"
+#include "tests/windows/settings/made_folders_win.h"
+#include "tests/windows/settings/settings_window_view_win.h"
 #include "tests/windows/support/launcher_recorder_win.h"
 #include "tests/windows/support/windows_win.h"
 
@@ -26,10 +31,32 @@ const ShippedProgram kPrograms[] = {
     {L"Genvane.exe", L"Tickvane tick-file converter"},
     {L"ddewatch.exe", L"Tickvane DDE watcher"},
     {L"chartdump.exe", L"Tickvane chart-file printer"},
+    {L"Setvane.exe", L"Tickvane settings"},
     {L"zavovq.dll", L"Tickvane chart-file writer"},
 };
 
+const std::vector<std::wstring> kStartMenuEntries = {L"Tickvane Help.lnk", L"Tickvane Playback.lnk",
+                                                     L"Tickvane Settings.lnk"};
+
+std::optional<std::wstring> StoredSetting(const wchar_t* name) {
+  return ReadRegistryString(HKEY_CURRENT_USER, kSettingsKey, name);
+}
+
+// The prefix holds no Sierra Chart of its own, or what the installer finds would not be the test's.
+void ExpectNoSierraChartInstalled() {
+  for (const std::wstring& usual : settings::SierraChartDataCandidates(L"C:\\"))
+    ASSERT_FALSE(FolderExists(usual)) << "already there: " << Narrow(usual);
+}
+
+void WriteNewFile(const std::wstring& path, const std::string& bytes) {
+  UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  ASSERT_TRUE(file && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+      << Narrow(path);
+}
+
 TEST_F(InstallerTest, InstallsForTheUserAndUninstallsWithoutATrace) {
+  ASSERT_NO_FATAL_FAILURE(ExpectNoSierraChartInstalled());
   ASSERT_EQ(Install(L"/S"), 0u);
 
   std::vector<std::wstring> expected = kShippedFiles;
@@ -91,11 +118,17 @@ TEST_F(InstallerTest, InstallsForTheUserAndUninstallsWithoutATrace) {
   ASSERT_TRUE(size);
   EXPECT_GT(*size, 1000u) << "kilobytes";
 
-  // The Start menu: the launcher and the help page, each read back from its shortcut.
-  EXPECT_EQ(FolderContents(StartMenuFolder()), (std::vector<std::wstring>{L"Tickvane Help.lnk", L"Tickvane Playback.lnk"}));
+  // Without a Sierra Chart to be found, the chart files stay beside the programs; the recorded
+  // ticks are taken as New York's, as those of the bundled sample are.
+  EXPECT_EQ(StoredSetting(kChartFolderSetting), std::nullopt);
+  EXPECT_EQ(StoredSetting(kRecordingTimeZoneSetting), L"Eastern Standard Time");
+
+  // The Start menu: the launcher, the help page and the settings, each read back from its shortcut.
+  EXPECT_EQ(FolderContents(StartMenuFolder()), kStartMenuEntries);
   const std::pair<const wchar_t*, const wchar_t*> shortcuts[] = {
       {L"Tickvane Playback.lnk", L"Portvane.exe"},
       {L"Tickvane Help.lnk", L"help.html"},
+      {L"Tickvane Settings.lnk", L"Setvane.exe"},
   };
   for (const auto& [link, target] : shortcuts) {
     SCOPED_TRACE(Narrow(link));
@@ -112,8 +145,10 @@ TEST_F(InstallerTest, InstallsForTheUserAndUninstallsWithoutATrace) {
 }
 
 // Installing again over an installation (a repair, or the next version) leaves one installation,
-// which one uninstall removes completely; a user's file in the folder survives both.
+// which one uninstall removes completely; a user's file in the folder survives both, and so do the
+// settings that the user changed in between, a setting left out on purpose included.
 TEST_F(InstallerTest, InstallingAgainKeepsOneInstallationAndTheUsersFiles) {
+  ASSERT_NO_FATAL_FAILURE(ExpectNoSierraChartInstalled());
   ASSERT_EQ(Install(L"/S"), 0u);
   const std::string userBytes = "a playback file of the user's\r\n";
   {
@@ -122,10 +157,17 @@ TEST_F(InstallerTest, InstallingAgainKeepsOneInstallationAndTheUsersFiles) {
     DWORD written = 0;
     ASSERT_TRUE(file && ::WriteFile(file.get(), userBytes.data(), static_cast<DWORD>(userBytes.size()), &written, nullptr));
   }
+  // The user picks another zone and keeps the chart files beside the programs, and installs Sierra
+  // Chart afterwards: the next installation does not move the chart files there.
+  ASSERT_EQ(WriteRegistryString(HKEY_CURRENT_USER, kSettingsKey, kRecordingTimeZoneSetting, L"Tokyo Standard Time"),
+            ERROR_SUCCESS);
+  MadeFolders sierraChart({L"C:\\SierraChart\\Data"});
   std::vector<std::wstring> before = FolderContents(InstallFolder());
   ASSERT_EQ(Install(L"/S"), 0u);
   EXPECT_EQ(FolderContents(InstallFolder()), before);
-  EXPECT_EQ(FolderContents(StartMenuFolder()), (std::vector<std::wstring>{L"Tickvane Help.lnk", L"Tickvane Playback.lnk"}));
+  EXPECT_EQ(FolderContents(StartMenuFolder()), kStartMenuEntries);
+  EXPECT_EQ(StoredSetting(kRecordingTimeZoneSetting), L"Tokyo Standard Time");
+  EXPECT_EQ(StoredSetting(kChartFolderSetting), std::nullopt);
   EXPECT_EQ(ReadWholeFile(InstalledFile(L"practice.EPF")), userBytes);
   EXPECT_TRUE(ComCreatesFromProgId(zavovq::kProgId));
 
@@ -133,6 +175,52 @@ TEST_F(InstallerTest, InstallingAgainKeepsOneInstallationAndTheUsersFiles) {
   ExpectNothingOfOursLeft({L"practice.EPF"});
   EXPECT_EQ(ReadWholeFile(InstalledFile(L"practice.EPF")), userBytes);
 }
+
+struct FoundFolderCase {
+  const char* label;
+  std::vector<std::wstring> made;  // folders there before the installation
+  const wchar_t* chartFolder;      // what the silent installation sets; nullptr: nothing
+};
+
+void PrintTo(const FoundFolderCase& c, std::ostream* out) { *out << c.label; }
+
+const FoundFolderCase kFoundFolderCases[] = {
+    {"SierraChartOnDriveC", {L"C:\\SierraChart\\Data"}, L"C:\\SierraChart\\Data"},
+    {"FirstOfSeveral", {L"C:\\Program Files\\SierraChart\\Data", L"C:\\SierraChart4\\Data"}, L"C:\\SierraChart4\\Data"},
+    {"ProgramFilesX86", {L"C:\\Program Files (x86)\\SierraChart\\Data"}, L"C:\\Program Files (x86)\\SierraChart\\Data"},
+    // Found means the Data folder is there: an installation without one is passed over.
+    {"InstallationWithoutData", {L"C:\\SierraChart"}, nullptr},
+};
+
+class SilentInstall : public InstallerTest, public ::testing::WithParamInterface<FoundFolderCase> {};
+
+// The silent installation takes the Sierra Chart Data folder that it finds and New York's time;
+// the uninstaller removes both settings and keeps every chart file, in the chart folder as in the
+// program folder.
+TEST_P(SilentInstall, SetsTheFoundChartFolderAndTheUninstallKeepsTheChartFiles) {
+  const FoundFolderCase& c = GetParam();
+  ASSERT_NO_FATAL_FAILURE(ExpectNoSierraChartInstalled());
+  MadeFolders made(c.made);
+  ASSERT_EQ(Install(L"/S"), 0u);
+  EXPECT_EQ(StoredSetting(kChartFolderSetting), c.chartFolder ? std::optional<std::wstring>(c.chartFolder) : std::nullopt);
+  EXPECT_EQ(StoredSetting(kRecordingTimeZoneSetting), L"Eastern Standard Time");
+
+  const std::string chartBytes = "chart records of the user's\r\n";
+  std::wstring inChartFolder;
+  if (c.chartFolder) {
+    inChartFolder = std::wstring(c.chartFolder) + L"\\IBM.mnd.scid";
+    ASSERT_NO_FATAL_FAILURE(WriteNewFile(inChartFolder, chartBytes));
+  }
+  ASSERT_NO_FATAL_FAILURE(WriteNewFile(InstalledFile(L"ibm.mnd"), chartBytes));
+  ASSERT_TRUE(UninstallQuietly());
+  ExpectNothingOfOursLeft({L"ibm.mnd"});
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsKey));
+  EXPECT_EQ(ReadWholeFile(InstalledFile(L"ibm.mnd")), chartBytes);
+  if (c.chartFolder) EXPECT_EQ(ReadWholeFile(inChartFolder), chartBytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Installer, SilentInstall, ::testing::ValuesIn(kFoundFolderCases),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 // A visible standard dialog of the process other than the wizard itself: a message box.
 HWND MessageBoxBeside(DWORD processId, HWND wizard) {
@@ -147,7 +235,36 @@ HWND WaitForText(HWND wizard, std::wstring_view part) {
   return wizard;
 }
 
+// A visible control of that class (and text, unless empty) anywhere in the window.
+struct FindControlState {
+  std::wstring className;
+  std::wstring text;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindControlIn(HWND control, LPARAM param) {
+  auto* state = reinterpret_cast<FindControlState*>(param);
+  if (!::IsWindowVisible(control) || _wcsicmp(ClassNameOf(control).c_str(), state->className.c_str()) != 0) return TRUE;
+  if (!state->text.empty() && TextOf(control) != state->text) return TRUE;
+  state->found = control;
+  return FALSE;
+}
+
+HWND FindControl(HWND window, std::wstring className, std::wstring text = L"") {
+  FindControlState state{std::move(className), std::move(text), nullptr};
+  ::EnumChildWindows(window, &FindControlIn, reinterpret_cast<LPARAM>(&state));
+  return state.found;
+}
+
+bool IsChecked(HWND button) {
+  DWORD_PTR state = 0;
+  ::SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 10000, &state);
+  return state == BST_CHECKED;
+}
+
 TEST_F(InstallerTest, SetupAndUninstallWindowsSayWhatTheyDo) {
+  ASSERT_NO_FATAL_FAILURE(ExpectNoSierraChartInstalled());
+  MadeFolders sierraChart({L"C:\\SierraChart\\Data"});
   Process setup = Process::Start(InstallerPath(), L"", TestDirectory());
   ASSERT_TRUE(setup.Started());
   HWND wizard = nullptr;
@@ -157,7 +274,68 @@ TEST_F(InstallerTest, SetupAndUninstallWindowsSayWhatTheyDo) {
   Click(::GetDlgItem(wizard, IDOK));
   SaveShot(WaitForText(wizard, InstallFolder()), L"setup-folder");
   Click(::GetDlgItem(wizard, IDOK));
+
+  // The settings page offers the Sierra Chart that it found and New York's time.
+  WaitForText(wizard, L"Chart files and time zone");
+  HWND intoFolder = FindControl(wizard, L"Button", L"&Into Sierra Chart's Data Files folder:");
+  HWND beside = FindControl(wizard, L"Button", L"Beside the Tickvane &programs (no chart folder)");
+  HWND folderBox = FindControl(wizard, L"Edit");
+  HWND zoneList = FindControl(wizard, L"ComboBox");
+  ASSERT_TRUE(intoFolder && beside && folderBox && zoneList) << Narrow(TextsWithin(wizard));
+  EXPECT_TRUE(IsChecked(intoFolder));
+  EXPECT_FALSE(IsChecked(beside));
+  EXPECT_EQ(TextOf(folderBox), L"C:\\SierraChart\\Data");
+  const std::optional<std::wstring> newYork = ZoneDisplayText(L"Eastern Standard Time");
+  const std::optional<std::wstring> tokyo = ZoneDisplayText(L"Tokyo Standard Time");
+  ASSERT_TRUE(newYork && tokyo);
+  EXPECT_EQ(TextOf(zoneList), *newYork);
+  // Every zone of the system is offered, west to east, after the entry for none.
+  {
+    UniqueRegistryKey zones = OpenRegistryKey(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Time Zones");
+    DWORD count = 0;
+    ::RegQueryInfoKeyW(zones.get(), nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                       nullptr);
+    EXPECT_EQ(::SendMessageW(zoneList, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(count) + 1);
+    LRESULT previous = 0;
+    for (const wchar_t* key : {L"Hawaiian Standard Time", L"Eastern Standard Time", L"GMT Standard Time",
+                               L"India Standard Time", L"Tokyo Standard Time"}) {
+      const std::optional<std::wstring> display = ZoneDisplayText(key);
+      ASSERT_TRUE(display) << Narrow(key);
+      const LRESULT index = ::SendMessageW(zoneList, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(display->c_str()));
+      EXPECT_GT(index, previous) << Narrow(key);
+      previous = index;
+    }
+  }
+  std::string layout;
+  for (const std::string& problem : DialogLayoutProblems(::GetParent(zoneList), RequestedDpi())) layout += problem + "\n";
+  EXPECT_TRUE(layout.empty()) << layout;
+  SaveShot(wizard, L"setup-chart-settings");
+
+  // A folder that is not there is refused, and the page stays.
+  SetTextOf(folderBox, L"C:\\SierraChart\\Data\\Missing");
+  Click(::GetDlgItem(wizard, IDOK));
+  HWND refusal = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (refusal = MessageBoxBeside(setup.Id(), wizard)) != nullptr; }, 60000));
+  EXPECT_NE(TextOf(::GetDlgItem(refusal, 0xFFFF)).find(L"\"C:\\SierraChart\\Data\\Missing\" does not exist"), std::wstring::npos)
+      << Narrow(TextOf(::GetDlgItem(refusal, 0xFFFF)));
+  SaveShot(refusal, L"setup-chart-settings-missing-folder");
+  MessageBoxView refusalBox;
+  refusalBox.window = refusal;
+  Answer(refusalBox, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(refusal); }, 60000));
+  EXPECT_TRUE(::IsWindowVisible(zoneList)) << "the page went on";
+
+  // Mended, and another zone chosen: the installation writes both.
+  SetTextOf(folderBox, L"C:\\SierraChart\\Data");
+  const LRESULT tokyoEntry = ::SendMessageW(zoneList, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                            reinterpret_cast<LPARAM>(tokyo->c_str()));
+  ASSERT_NE(tokyoEntry, CB_ERR);
+  ::SendMessageW(zoneList, CB_SETCURSEL, static_cast<WPARAM>(tokyoEntry), 0);
+  Click(::GetDlgItem(wizard, IDOK));
   SaveShot(WaitForText(wizard, L"Start Tickvane Playback"), L"setup-finish");
+  EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, kSettingsKey, kChartFolderSetting), L"C:\\SierraChart\\Data");
+  EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, kSettingsKey, kRecordingTimeZoneSetting), L"Tokyo Standard Time");
   // Finish with "Start Tickvane Playback" ticked: the launcher comes up from the program folder.
   Click(::GetDlgItem(wizard, IDOK));
   DWORD exitCode = ~0u;
@@ -182,6 +360,10 @@ TEST_F(InstallerTest, SetupAndUninstallWindowsSayWhatTheyDo) {
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(file);
   }
+  // And chart files, in the chart folder and beside the programs.
+  const std::string chartBytes = "chart records of the user's\r\n";
+  ASSERT_NO_FATAL_FAILURE(WriteNewFile(L"C:\\SierraChart\\Data\\IBM.mnd.scid", chartBytes));
+  ASSERT_NO_FATAL_FAILURE(WriteNewFile(InstalledFile(L"ibm.mnd"), chartBytes));
   std::vector<UniqueHandle> copies = StartUninstaller(false);
   ASSERT_EQ(copies.size(), 1u) << "the uninstaller's working copy did not start";
   const DWORD copyId = ::GetProcessId(copies[0].get());
@@ -205,7 +387,9 @@ TEST_F(InstallerTest, SetupAndUninstallWindowsSayWhatTheyDo) {
   SaveShot(WaitForText(wizard, L"Uninstallation Complete"), L"uninstall-done");
   Click(::GetDlgItem(wizard, IDOK));
   EXPECT_EQ(::WaitForSingleObject(copies[0].get(), 60000), WAIT_OBJECT_0);
-  ExpectNothingOfOursLeft({L"practice.EPF"});
+  ExpectNothingOfOursLeft({L"practice.EPF", L"ibm.mnd"});
+  EXPECT_EQ(ReadWholeFile(InstalledFile(L"ibm.mnd")), chartBytes);
+  EXPECT_EQ(ReadWholeFile(L"C:\\SierraChart\\Data\\IBM.mnd.scid"), chartBytes);
 }
 
 }  // namespace
