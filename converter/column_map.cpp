@@ -9,8 +9,6 @@
 namespace tickvane::converter {
 namespace {
 
-// Lower case, without the blanks, underscores, dashes and angle brackets that exporters put into
-// column names (<DATE>, Trade_Time, Last Price).
 std::string NameKey(std::string_view name) {
   std::string key;
   for (char c : CleanField(name)) {
@@ -28,6 +26,8 @@ int Find(const std::vector<std::string>& keys, std::initializer_list<const char*
   return ColumnMap::kNone;
 }
 
+}  // namespace
+
 char GuessSeparator(std::string_view line) {
   char best = ',';
   size_t most = 0;
@@ -41,35 +41,45 @@ char GuessSeparator(std::string_view line) {
   return best;
 }
 
-}  // namespace
-
-int ColumnMap::LastNeeded() const { return std::max({date, time, dateTime, price, volume, symbol}); }
-
-bool ReadHeader(std::string_view line, ColumnMap& map, std::string* problem) {
-  ColumnMap m;
-  m.separator = GuessSeparator(line);
+std::vector<std::string> HeaderKeys(std::string_view line, char separator) {
   std::vector<std::string> keys;
   size_t start = 0;
   for (;;) {
-    size_t end = line.find(m.separator, start);
+    size_t end = line.find(separator, start);
     keys.push_back(NameKey(line.substr(start, end == std::string_view::npos ? line.size() - start : end - start)));
     if (end == std::string_view::npos) break;
     start = end + 1;
   }
+  return keys;
+}
+
+int ColumnMap::LastNeeded() const {
+  return std::max({date, time, dateTime, price, volume, symbol, bid, ask, bidVolume, askVolume});
+}
+
+bool ReadHeader(std::string_view line, ColumnMap& map, std::string* problem) {
+  ColumnMap m;
+  m.separator = GuessSeparator(line);
+  std::vector<std::string> keys = HeaderKeys(line, m.separator);
   m.columns = static_cast<int>(keys.size());
-  m.dateTime = Find(keys, {"datetime", "timestamp", "datetimestamp", "tradedatetime"});
+  m.dateTime = Find(keys, {"datetime", "timestamp", "datetimestamp", "tradedatetime", "tsevent", "siptimestamp",
+                           "gmttime", "localtime", "tsrecv", "participanttimestamp", "timeutc", "datetimeutc"});
   m.date = Find(keys, {"date", "tradedate", "day", "tradingday"});
   m.time = Find(keys, {"time", "tradetime", "timeofday"});
   m.price = Find(keys, {"price", "last", "lastprice", "tradeprice", "close", "trade", "px"});
   m.volume = Find(keys, {"volume", "vol", "size", "quantity", "qty", "shares", "lastsize", "tradesize"});
   m.symbol = Find(keys, {"symbol", "ticker", "sym", "instrument", "code", "secid"});
+  m.bid = Find(keys, {"bid", "bidprice", "pricebid", "bidquote", "bidpx00", "bestbid", "bidpx"});
+  m.ask = Find(keys, {"ask", "askprice", "priceask", "askquote", "askpx00", "offer", "offerprice", "bestask", "askpx"});
+  m.bidVolume = Find(keys, {"bidvolume", "bidsize", "sizebid", "bidsz00", "bidqty", "bidvol"});
+  m.askVolume = Find(keys, {"askvolume", "asksize", "sizeask", "asksz00", "askqty", "askvol", "offersize"});
   if (m.date != ColumnMap::kNone && m.time != ColumnMap::kNone) m.dateTime = ColumnMap::kNone;
   bool hasWhen = m.dateTime != ColumnMap::kNone || m.date != ColumnMap::kNone;
-  if (!hasWhen || m.price == ColumnMap::kNone) {
+  bool hasPrice = m.price != ColumnMap::kNone || m.bid != ColumnMap::kNone || m.ask != ColumnMap::kNone;
+  if (!hasWhen || !hasPrice) {
     if (problem) {
       *problem = "the header line names no ";
-      *problem += !hasWhen ? (m.price == ColumnMap::kNone ? "date and no price column" : "date column")
-                           : "price column";
+      *problem += !hasWhen ? (!hasPrice ? "date and no price column" : "date column") : "price column";
       *problem += " (expected names such as Date, Time, Price, Last or Close)";
     }
     return false;
