@@ -12,8 +12,8 @@ Var ZoneList
 
 !define NO_ZONE_TEXT "None: times are written as recorded"
 
-; Fixed drives only, A: to Z:: a floppy, CD or network drive would make the search slow or ask for
-; a disk. On each, the usual places of a Sierra Chart installation, the most likely first.
+; Fixed drives only, from A: to Z: (a floppy, CD or network drive would make the search slow or ask for
+; a disk). On each, the usual places of a Sierra Chart installation, the most likely first.
 !macro TRY_SIERRA_CHART_FOLDER drive folder
   ${If} $0 == ""
   ${AndIf} ${FileExists} "${drive}:\${folder}\Data\*.*"
