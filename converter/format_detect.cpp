@@ -60,25 +60,7 @@ std::vector<Line> FirstLines(std::string_view text, bool complete) {
   return lines;
 }
 
-// Fields as the converter splits them: a field that begins with a quote runs to its closing quote.
-std::vector<std::string_view> Fields(std::string_view line, char sep) {
-  std::vector<std::string_view> fields;
-  size_t start = 0;
-  for (;;) {
-    size_t from = start;
-    if (from < line.size() && line[from] == '"') {
-      size_t close = line.find('"', from + 1);
-      if (close != std::string_view::npos) from = close;
-    }
-    size_t end = line.find(sep, from);
-    if (end == std::string_view::npos) {
-      fields.push_back(CleanField(line.substr(start)));
-      return fields;
-    }
-    fields.push_back(CleanField(line.substr(start, end - start)));
-    start = end + 1;
-  }
-}
+std::vector<std::string_view> Fields(std::string_view line, char sep) { return SplitFields(line, sep); }
 
 int KeyIndex(const std::vector<std::string>& keys, std::string_view name) {
   for (size_t i = 0; i < keys.size(); ++i)

@@ -155,4 +155,23 @@ std::string_view CleanField(std::string_view text) {
   return text;
 }
 
+std::vector<std::string_view> SplitFields(std::string_view line, char separator) {
+  std::vector<std::string_view> fields;
+  size_t start = 0;
+  for (;;) {
+    size_t from = start;
+    if (from < line.size() && line[from] == '"') {
+      size_t close = line.find('"', from + 1);
+      if (close != std::string_view::npos) from = close;
+    }
+    size_t end = line.find(separator, from);
+    if (end == std::string_view::npos) {
+      fields.push_back(CleanField(line.substr(start)));
+      return fields;
+    }
+    fields.push_back(CleanField(line.substr(start, end - start)));
+    start = end + 1;
+  }
+}
+
 }  // namespace tickvane::converter

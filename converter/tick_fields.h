@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 namespace tickvane::converter {
 
@@ -32,5 +33,9 @@ bool NormalizeNumber(std::string_view text, bool signAllowed, char* buffer, std:
 
 // Leading and trailing blanks and tabs removed, then one pair of enclosing double quotes.
 std::string_view CleanField(std::string_view text);
+
+// The fields of a line, each cleaned: a field that begins with a double quote runs to the closing
+// quote, separators inside it and all ("12,37").
+std::vector<std::string_view> SplitFields(std::string_view line, char separator);
 
 }  // namespace tickvane::converter

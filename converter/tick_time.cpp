@@ -40,7 +40,7 @@ bool Compose(int year, int month, int day, int hour, int minute, int second, std
 
 // yyyyMMdd HHmmss at the start of text.
 bool CompactDateTime(std::string_view text, std::int64_t& seconds) {
-  int y, mo, d, h, mi, s;
+  int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
   return text.size() >= 15 && text[8] == ' ' && Number(text, 0, 4, y) && Number(text, 4, 2, mo) &&
          Number(text, 6, 2, d) && Number(text, 9, 2, h) && Number(text, 11, 2, mi) && Number(text, 13, 2, s) &&
          Compose(y, mo, d, h, mi, s, seconds);
@@ -75,10 +75,10 @@ bool ParseZoneSuffix(std::string_view text, int& minutesEast) {
 bool ParseDateTimeWhen(std::string_view text, TickWhen& when) {
   TickWhen w;
   if (text.size() == 14 && AllDigits(text)) {
-    int y, mo, d, h, mi, s;
-    Number(text, 0, 4, y), Number(text, 4, 2, mo), Number(text, 6, 2, d);
-    Number(text, 8, 2, h), Number(text, 10, 2, mi), Number(text, 12, 2, s);
-    if (!Compose(y, mo, d, h, mi, s, w.clock)) return false;
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+    if (!Number(text, 0, 4, y) || !Number(text, 4, 2, mo) || !Number(text, 6, 2, d) || !Number(text, 8, 2, h) ||
+        !Number(text, 10, 2, mi) || !Number(text, 12, 2, s) || !Compose(y, mo, d, h, mi, s, w.clock))
+      return false;
     when = w;
     return true;
   }
@@ -158,7 +158,7 @@ bool ParseNinjaTraderWhen(std::string_view text, TickWhen& when) {
 
 bool ParseHistDataWhen(std::string_view text, TickWhen& when) {
   TickWhen w;
-  int ms;
+  int ms = 0;
   if (text.size() != 18 || !CompactDateTime(text, w.clock) || !Number(text, 15, 3, ms)) return false;
   when = w;
   return true;
