@@ -5,14 +5,11 @@
 #include <string>
 
 #include "common/win_text.h"
-#include "converter/column_map.h"
-#include "converter/epf_header.h"
-#include "converter/tick_converter.h"
+#include "converter/file_source_win.h"
+#include "converter/zone_directory_win.h"
 
 namespace tickvane::converter {
 namespace {
-
-constexpr DWORD kPiece = 1 << 20;  // bytes read at a time; records are written in batches as large
 
 std::wstring Now() {
   SYSTEMTIME t{};
@@ -27,10 +24,15 @@ std::wstring FolderOf(const std::wstring& path) {
   return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
 }
 
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  DWORD written = 0;
+  return bytes.empty() ||
+         (::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size());
+}
+
 }  // namespace
 
-ConversionJob::ConversionJob(std::wstring input, std::wstring target)
-    : input_(std::move(input)), target_(std::move(target)) {}
+ConversionJob::ConversionJob(JobRequest request) : request_(std::move(request)) {}
 
 ConversionJob::~ConversionJob() {
   if (thread_ && !abandoned_) {
@@ -40,8 +42,25 @@ ConversionJob::~ConversionJob() {
 }
 
 void ConversionJob::Start() {
+  // The zones the user named must exist before anything is read.
+  const ZoneDirectory zones = SystemZoneDirectory();
+  const struct {
+    std::optional<std::string> name;
+    std::wstring origin;
+  } named[] = {{request_.sourceZone, L"for the ticks' times"},
+               {request_.playbackZone.empty() ? std::nullopt : std::optional<std::string>(request_.playbackZone),
+                request_.playbackZoneOrigin}};
+  for (const auto& n : named) {
+    if (n.name && !n.name->empty() && !ResolveZone(*n.name, &zones)) {
+      message_ = L"The time zone \"" + FromUtf8(*n.name) + L"\" (" + n.origin +
+                 L") is not a time zone of this computer. Name a Windows time zone such as \"Eastern Standard Time\" "
+                 L"or an offset such as UTC-05:00.";
+      outcome_ = JobOutcome::BadInput;
+      return;
+    }
+  }
   // The new file is made beside the old one, so that the rename at the end stays on one volume.
-  std::wstring folder = FolderOf(target_);
+  std::wstring folder = FolderOf(request_.target);
   wchar_t temporary[MAX_PATH + 1] = {};
   if (!::GetTempFileNameW(folder.c_str(), L"epf", 0, temporary)) {
     message_ = L"No new playback file could be made in " + folder + L": " + SystemErrorText(::GetLastError());
@@ -74,10 +93,10 @@ void ConversionJob::Abandon() {
 }
 
 int ConversionJob::Progress() const {
-  std::int64_t size = size_.load();
+  std::int64_t size = progress_.total.load();
   if (size < 0) return -1;
   if (size == 0) return 1000;
-  return static_cast<int>(done_.load() * 1000 / size);
+  return static_cast<int>(progress_.done.load() * 1000 / size);
 }
 
 DWORD WINAPI ConversionJob::ThreadProc(void* self) {
@@ -87,84 +106,76 @@ DWORD WINAPI ConversionJob::ThreadProc(void* self) {
 
 void ConversionJob::Run() {
   JobOutcome outcome = JobOutcome::Failed;
+  const std::wstring first = request_.inputs.empty() ? std::wstring() : request_.inputs[0];
   try {
     outcome = Convert();
   } catch (const std::bad_alloc&) {
-    message_ = L"There was not enough memory to convert " + input_ + L".";
+    message_ = L"There was not enough memory to convert " + first + L".";
   } catch (...) {
-    message_ = L"The conversion of " + input_ + L" failed unexpectedly.";
+    message_ = L"The conversion of " + first + L" failed unexpectedly.";
   }
   if (outcome != JobOutcome::Done) ::DeleteFileW(temporary_.c_str());
   outcome_ = outcome;
 }
 
-bool ConversionJob::WriteAll(HANDLE file, const std::string& bytes) {
-  DWORD written = 0;
-  return bytes.empty() ||
-         (::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size());
-}
-
 JobOutcome ConversionJob::Convert() {
-  UniqueFile in(::CreateFileW(input_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!in) {
-    message_ = L"The file " + input_ + L" could not be opened: " + SystemErrorText(::GetLastError());
-    return JobOutcome::Failed;
-  }
-  LARGE_INTEGER size{};
-  if (::GetFileType(in.get()) == FILE_TYPE_DISK && ::GetFileSizeEx(in.get(), &size)) size_ = size.QuadPart;
-
-  std::wstring folder = FolderOf(target_);
+  std::wstring folder = FolderOf(request_.target);
   UniqueFile out(::CreateFileW(temporary_.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!out) {
     message_ = L"No new playback file could be made in " + folder + L": " + SystemErrorText(::GetLastError());
     return JobOutcome::Failed;
   }
-
-  auto writeFailed = [&] {
-    message_ = L"The playback file could not be written in " + folder + L": " + SystemErrorText(::GetLastError());
-    return JobOutcome::Failed;
-  };
-  TickConverter converter(SymbolFromFileName(ToAnsi(input_)));
-  std::string records = EpfHeader(ToAnsi(input_), ToAnsi(Now()));
-  records.reserve(2 * kPiece + 4096);
-  std::unique_ptr<char[]> buffer(new char[kPiece]);
-  bool ok = true;
-  for (;;) {
-    if (cancel_) return JobOutcome::Cancelled;
-    DWORD got = 0;
-    if (!::ReadFile(in.get(), buffer.get(), kPiece, &got, nullptr)) {
-      DWORD error = ::GetLastError();
-      if (error == ERROR_BROKEN_PIPE) break;  // the writing end of a pipe closed: its end of file
-      if (cancel_) return JobOutcome::Cancelled;
-      message_ = L"The file " + input_ + L" could not be read: " + SystemErrorText(error);
-      return JobOutcome::Failed;
-    }
-    if (got == 0) break;
-    ok = converter.Feed(std::string_view(buffer.get(), got), records);
-    if (!ok) break;
-    done_ += got;
-    if (records.size() >= kPiece) {
-      if (!WriteAll(out.get(), records)) return writeFailed();
-      records.clear();
-    }
+  std::vector<std::unique_ptr<FileSource>> files;
+  std::vector<TickSource*> sources;
+  for (const std::wstring& input : request_.inputs) {
+    files.push_back(std::make_unique<FileSource>(input));
+    sources.push_back(files.back().get());
   }
-  ok = ok && converter.Finish(records);
-  if (!ok) {
-    const ConversionError& e = converter.Error();
-    message_ = L"The file " + input_ + L" could not be converted.\r\n\r\nLine " + std::to_wstring(e.line) + L": " +
-               FromAnsi(e.problem) + L".\r\n\r\nNothing was started, and " + FolderOf(target_) +
-               L"\\practice.EPF was left as it was.";
-    return JobOutcome::BadInput;
+  const ZoneDirectory zones = SystemZoneDirectory();
+  std::optional<ZoneRules> playback;
+  if (!request_.playbackZone.empty()) playback = ResolveZone(request_.playbackZone, &zones);
+  JoinSettings settings;
+  settings.when = ToAnsi(Now());
+  settings.zones = &zones;
+  settings.sourceZone = request_.sourceZone;
+  settings.playbackZone = playback ? &*playback : nullptr;
+  settings.playbackZoneName = playback ? request_.playbackZone : std::string();
+  settings.price = request_.price;
+  settings.symbol = request_.symbol;
+
+  DWORD writeError = 0;
+  result_ = JoinSources(sources, settings, [&](std::string_view bytes) {
+    if (WriteAll(out.get(), bytes)) return true;
+    writeError = ::GetLastError();
+    return false;
+  }, cancel_, progress_);
+
+  const std::wstring failed = result_.source < request_.inputs.size() ? request_.inputs[result_.source] : L"";
+  switch (result_.outcome) {
+    case JoinOutcome::Cancelled: return JobOutcome::Cancelled;
+    case JoinOutcome::ReadFailed:
+      message_ = L"The file " + failed + L" " + FromAnsi(result_.problem);
+      return JobOutcome::Failed;
+    case JoinOutcome::WriteFailed:
+      message_ = L"The playback file could not be written in " + folder + L": " + SystemErrorText(writeError);
+      return JobOutcome::Failed;
+    case JoinOutcome::BadInput:
+      message_ = L"The file " + failed + L" could not be converted.\r\n\r\n" + FromAnsi(ErrorPlace(result_.error)) +
+                 L": " + FromAnsi(result_.error.problem) + L".\r\n\r\nNothing was started, and " + request_.target +
+                 L" was left as it was.";
+      return JobOutcome::BadInput;
+    case JoinOutcome::Done: break;
   }
   if (cancel_) return JobOutcome::Cancelled;
-  if (!WriteAll(out.get(), records) || !::FlushFileBuffers(out.get())) return writeFailed();
+  if (!::FlushFileBuffers(out.get())) {
+    message_ = L"The playback file could not be written in " + folder + L": " + SystemErrorText(::GetLastError());
+    return JobOutcome::Failed;
+  }
   out.reset();
-  ticks_ = converter.Ticks();
-  if (!::MoveFileExW(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    message_ = L"The new playback file could not replace " + target_ + L": " + SystemErrorText(::GetLastError()) +
-               L"\r\n\r\nIs the station still running and replaying it?";
+  if (!::MoveFileExW(temporary_.c_str(), request_.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    message_ = L"The new playback file could not replace " + request_.target + L": " +
+               SystemErrorText(::GetLastError()) + L"\r\n\r\nIs the station still running and replaying it?";
     return JobOutcome::Failed;
   }
   return JobOutcome::Done;

@@ -1,23 +1,35 @@
-// One conversion of a recorded tick file into practice.EPF, run on a thread of its own so that
-// the window can show its progress and take a Cancel.
+// One conversion of recorded tick files into a playback file, run on a thread of its own so that
+// a window can show its progress and take a Cancel.
 #pragma once
 
 #include <windows.h>
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "common/win_owners.h"
+#include "converter/joined_conversion.h"
 
 namespace tickvane::converter {
 
 enum class JobOutcome { Running, Done, Cancelled, BadInput, Failed };
 
+struct JobRequest {
+  std::vector<std::wstring> inputs;  // the recorded tick files, in any order
+  std::wstring target;               // the playback file to replace when all went well
+  std::optional<std::string> sourceZone;  // the zone of the files' times; none: each format's own
+  std::string playbackZone;          // the zone to write the times in; empty: as read
+  std::wstring playbackZoneOrigin;   // where that zone comes from, for messages ("RecordingTimeZone ...")
+  std::optional<PriceKind> price;
+  std::string symbol;
+};
+
 class ConversionJob {
  public:
-  // input: the recorded tick file; target: the playback file to replace when all went well.
-  ConversionJob(std::wstring input, std::wstring target);
+  explicit ConversionJob(JobRequest request);
   ~ConversionJob();
   ConversionJob(const ConversionJob&) = delete;
   ConversionJob& operator=(const ConversionJob&) = delete;
@@ -34,25 +46,29 @@ class ConversionJob {
   JobOutcome Outcome() const { return outcome_.load(); }
   // Per mille of the input read; -1 while the input's size is not known.
   int Progress() const;
-  std::uint64_t Ticks() const { return ticks_; }
-  // What went wrong, as the user is told (empty when nothing did). Valid once the job has ended.
+  // Ticks converted so far, and the input being read (-1 before the first).
+  std::uint64_t TicksSoFar() const { return progress_.ticks.load(); }
+  int CurrentInput() const { return progress_.source.load(); }
+  const JobRequest& Request() const { return request_; }
+  std::uint64_t Ticks() const { return result_.ticks; }
+  // What went wrong, as the user is told (empty when nothing did), and how the files were found.
+  // Valid once the job has ended.
   const std::wstring& Message() const { return message_; }
+  const JoinResult& Result() const { return result_; }
 
  private:
   static DWORD WINAPI ThreadProc(void* self);
   void Run();
   JobOutcome Convert();
-  bool WriteAll(HANDLE file, const std::string& bytes);
 
-  std::wstring input_, target_;
+  JobRequest request_;
   std::wstring temporary_;  // fixed before the thread starts; empty when none was made
   bool abandoned_ = false;
   UniqueHandle thread_;
   std::atomic<bool> cancel_{false};
   std::atomic<JobOutcome> outcome_{JobOutcome::Running};
-  std::atomic<std::int64_t> size_{-1};
-  std::atomic<std::int64_t> done_{0};
-  std::uint64_t ticks_ = 0;
+  JoinProgress progress_;
+  JoinResult result_;
   std::wstring message_;
 };
 

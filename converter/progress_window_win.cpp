@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <string>
+#include <vector>
+
 #include "common/message_loop_win.h"
 #include "converter/genvane_texts.h"
 
@@ -31,8 +34,11 @@ bool ProgressWindow::Create() {
   cancel_ = ::CreateWindowExW(0, L"BUTTON", L"Cancel", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 264,
                               54, 80, 26, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCancelButtonId)),
                               instance, nullptr);
+  text_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 16, 46, 236, 36, window,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kProgressTextId)), instance, nullptr);
   font_ = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
   ::SendMessageW(cancel_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  ::SendMessageW(text_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   return true;
 }
 
@@ -73,10 +79,36 @@ void ProgressWindow::OnTimer() {
   } else {
     ::SendMessageW(bar_, PBM_SETPOS, static_cast<WPARAM>(progress), 0);
   }
+  ShowCounts();
   if (!::IsWindowVisible(Window()) && ::GetTickCount64() - started_ >= kShowAfterMs) {
     ::ShowWindow(Window(), SW_SHOWNORMAL);
     ::SetForegroundWindow(Window());
     ::SetFocus(cancel_);
+  }
+}
+
+void ProgressWindow::ShowCounts() {
+  std::wstring digits = std::to_wstring(job_.TicksSoFar());
+  std::wstring grouped;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += L',';
+    grouped += digits[i];
+  }
+  std::wstring text = grouped + (job_.TicksSoFar() == 1 ? L" tick" : L" ticks") + L" converted";
+  const std::vector<std::wstring>& inputs = job_.Request().inputs;
+  int current = job_.CurrentInput();
+  if (current >= 0 && static_cast<size_t>(current) < inputs.size()) {
+    const std::wstring& path = inputs[current];
+    size_t slash = path.find_last_of(L"\\/");
+    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    int progress = job_.Progress();
+    text += progress >= 0 ? L", " + std::to_wstring(progress / 10) + L"% read" : std::wstring();
+    text += L"\r\nnow reading " + name;
+    if (inputs.size() > 1) text += L" (file " + std::to_wstring(current + 1) + L" of " + std::to_wstring(inputs.size()) + L")";
+  }
+  if (text != shown_) {
+    shown_ = text;
+    ::SetWindowTextW(text_, text.c_str());
   }
 }
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "common/base_window_win.h"
 #include "converter/conversion_job_win.h"
 
@@ -23,10 +25,13 @@ class ProgressWindow : public BaseWindow<ProgressWindow> {
   bool Create();
   void OnTimer();
   void CancelJob();
+  void ShowCounts();
 
   ConversionJob& job_;
   HWND bar_ = nullptr;     // child of the window
   HWND cancel_ = nullptr;  // child of the window
+  HWND text_ = nullptr;    // child of the window
+  std::wstring shown_;     // what text_ says
   HFONT font_ = nullptr;   // the system's, not ours to delete
   ULONGLONG started_ = 0;
   ULONGLONG cancelledAt_ = 0;
