@@ -26,8 +26,8 @@ std::wstring FolderOf(const std::wstring& path) {
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
   DWORD written = 0;
-  return bytes.empty() ||
-         (::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size());
+  return bytes.empty() || (::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                           written == bytes.size());
 }
 
 }  // namespace
@@ -145,15 +145,19 @@ JobOutcome ConversionJob::Convert() {
   settings.symbol = request_.symbol;
 
   DWORD writeError = 0;
-  result_ = JoinSources(sources, settings, [&](std::string_view bytes) {
-    if (WriteAll(out.get(), bytes)) return true;
-    writeError = ::GetLastError();
-    return false;
-  }, cancel_, progress_);
+  result_ = JoinSources(
+      sources, settings,
+      [&](std::string_view bytes) {
+        if (WriteAll(out.get(), bytes)) return true;
+        writeError = ::GetLastError();
+        return false;
+      },
+      cancel_, progress_);
 
   const std::wstring failed = result_.source < request_.inputs.size() ? request_.inputs[result_.source] : L"";
   switch (result_.outcome) {
-    case JoinOutcome::Cancelled: return JobOutcome::Cancelled;
+    case JoinOutcome::Cancelled:
+      return JobOutcome::Cancelled;
     case JoinOutcome::ReadFailed:
       message_ = L"The file " + failed + L" " + FromAnsi(result_.problem);
       return JobOutcome::Failed;
@@ -165,7 +169,8 @@ JobOutcome ConversionJob::Convert() {
                  L": " + FromAnsi(result_.error.problem) + L".\r\n\r\nNothing was started, and " + request_.target +
                  L" was left as it was.";
       return JobOutcome::BadInput;
-    case JoinOutcome::Done: break;
+    case JoinOutcome::Done:
+      break;
   }
   if (cancel_) return JobOutcome::Cancelled;
   if (!::FlushFileBuffers(out.get())) {

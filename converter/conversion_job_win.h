@@ -18,11 +18,11 @@ namespace tickvane::converter {
 enum class JobOutcome { Running, Done, Cancelled, BadInput, Failed };
 
 struct JobRequest {
-  std::vector<std::wstring> inputs;  // the recorded tick files, in any order
-  std::wstring target;               // the playback file to replace when all went well
+  std::vector<std::wstring> inputs;       // the recorded tick files, in any order
+  std::wstring target;                    // the playback file to replace when all went well
   std::optional<std::string> sourceZone;  // the zone of the files' times; none: each format's own
-  std::string playbackZone;          // the zone to write the times in; empty: as read
-  std::wstring playbackZoneOrigin;   // where that zone comes from, for messages ("RecordingTimeZone ...")
+  std::string playbackZone;               // the zone to write the times in; empty: as read
+  std::wstring playbackZoneOrigin;        // where that zone comes from, for messages ("RecordingTimeZone ...")
   std::optional<PriceKind> price;
   std::string symbol;
 };

@@ -40,7 +40,8 @@ std::vector<std::string> SymbolsIn(std::string_view text, const Layout& layout) 
     std::vector<std::string_view> fields = SplitFields(line, layout.columns.separator);
     if (layout.columns.symbol >= static_cast<int>(fields.size())) continue;
     std::string symbol(fields[layout.columns.symbol]);
-    if (!symbol.empty() && std::find(symbols.begin(), symbols.end(), symbol) == symbols.end()) symbols.push_back(symbol);
+    if (!symbol.empty() && std::find(symbols.begin(), symbols.end(), symbol) == symbols.end())
+      symbols.push_back(symbol);
   }
   return symbols;
 }

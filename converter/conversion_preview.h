@@ -11,15 +11,15 @@
 namespace tickvane::converter {
 
 struct Preview {
-  bool detected = false;      // the format was found (finding holds it)
-  bool failed = false;        // the start of the file is bad: error says where and why
+  bool detected = false;  // the format was found (finding holds it)
+  bool failed = false;    // the start of the file is bad: error says where and why
   Finding finding;
   std::string sourceZone;
   PriceKind price = PriceKind::Last;
   std::vector<std::string> records;  // the first record lines, without their line ends
   ConversionError error;
   std::vector<std::string> symbols;  // the symbols of a symbol column, in the order first seen
-  std::string chosenSymbol;  // for a file of several symbols without a choice: the one shown
+  std::string chosenSymbol;          // for a file of several symbols without a choice: the one shown
 };
 
 // head: the file's first bytes; whole: they are the whole file. count: records wanted.

@@ -30,9 +30,9 @@ std::optional<NamedSeries> HistDataName(std::string_view path);
 bool IsHistDataNinjaTraderName(std::string_view path);
 
 struct LeanName {
-  std::int64_t day = 0;   // days since 1899-12-30
-  std::string symbol;     // in capitals; from the folder when the name has none (20131008_trade.csv)
-  bool quote = false;     // the name says quote (else trade, or nothing)
+  std::int64_t day = 0;  // days since 1899-12-30
+  std::string symbol;    // in capitals; from the folder when the name has none (20131008_trade.csv)
+  bool quote = false;    // the name says quote (else trade, or nothing)
 };
 // YYYYMMDD_symbol_Trade_Tick.csv, YYYYMMDD_symbol_quote_tick.csv, or YYYYMMDD_trade.csv in the
 // symbol's folder.

@@ -20,17 +20,22 @@ constexpr int kLabelX = 7, kLabelWidth = 44, kValueX = 54, kValueWidth = 239;
 
 const wchar_t* PriceText(PriceKind kind) {
   switch (kind) {
-    case PriceKind::Bid: return L"bid";
-    case PriceKind::Ask: return L"ask";
-    case PriceKind::Mid: return L"mid (bid and ask halved)";
-    case PriceKind::Last: break;
+    case PriceKind::Bid:
+      return L"bid";
+    case PriceKind::Ask:
+      return L"ask";
+    case PriceKind::Mid:
+      return L"mid (bid and ask halved)";
+    case PriceKind::Last:
+      break;
   }
   return L"last (trades)";
 }
 
 // A record line as people read it: 2013-10-08 09:30:03   1680.25   3
 std::wstring Readable(const std::string& record) {
-  size_t c1 = record.find(','), c2 = record.find(',', c1 + 1), c3 = record.find(',', c2 + 1), c4 = record.find(',', c3 + 1);
+  size_t c1 = record.find(','), c2 = record.find(',', c1 + 1), c3 = record.find(',', c2 + 1),
+         c4 = record.find(',', c3 + 1);
   if (c4 == std::string::npos) return FromAnsi(record);
   std::string d = record.substr(c1 + 1, 8), t = record.substr(c2 + 1, 6);
   std::string text = d.substr(0, 4) + "-" + d.substr(4, 2) + "-" + d.substr(6, 2) + " " + t.substr(0, 2) + ":" +
@@ -111,7 +116,8 @@ std::wstring FindingPanel::CurrentPath(int* count) const {
   std::vector<wchar_t> spec(32768, L'\0'), folder(32768, L'\0');
   if (::SendMessageW(dialog, CDM_GETSPEC, static_cast<WPARAM>(spec.size()), reinterpret_cast<LPARAM>(spec.data())) <= 0)
     return {};
-  ::SendMessageW(dialog, CDM_GETFOLDERPATH, static_cast<WPARAM>(folder.size()), reinterpret_cast<LPARAM>(folder.data()));
+  ::SendMessageW(dialog, CDM_GETFOLDERPATH, static_cast<WPARAM>(folder.size()),
+                 reinterpret_cast<LPARAM>(folder.data()));
   std::wstring text(spec.data());
   std::wstring first;
   if (!text.empty() && text[0] == L'"') {
@@ -190,8 +196,9 @@ void FindingPanel::Show() {
     why[0] = static_cast<wchar_t>(towupper(why[0]));
   }
   ::SetWindowTextW(Control(kFindingZoneWhyId), why.c_str());
-  std::wstring writes = playbackZone_.empty() ? L"As read (no recording time zone is set in Tickvane Settings)"
-                                              : FromUtf8(playbackZone_) + L" (the recording time zone of Tickvane Settings)";
+  std::wstring writes = playbackZone_.empty()
+                            ? L"As read (no recording time zone is set in Tickvane Settings)"
+                            : FromUtf8(playbackZone_) + L" (the recording time zone of Tickvane Settings)";
   ::SetWindowTextW(Control(kFindingWriteZoneId), writes.c_str());
   FillPrices();
   FillSymbols();
@@ -219,12 +226,13 @@ void FindingPanel::FillZones() {
   } else {
     const std::wstring asWritten = L"As written (no zone)";
     const std::string own = f.zoneIsThisComputer ? zones_.thisComputer() : f.zone;
-    const std::wstring ownText = own.empty() ? asWritten
-                                             : FromUtf8(own) + (f.zoneIsThisComputer ? L" (this computer's zone)"
-                                                                                     : L" (the format's zone)");
+    const std::wstring ownText =
+        own.empty() ? asWritten
+                    : FromUtf8(own) + (f.zoneIsThisComputer ? L" (this computer's zone)" : L" (the format's zone)");
     // First what is in effect, then the other choices.
     if (picked_.sourceZone) {
-      zoneItems_.push_back({picked_.sourceZone->empty() ? asWritten : FromUtf8(*picked_.sourceZone), picked_.sourceZone});
+      zoneItems_.push_back(
+          {picked_.sourceZone->empty() ? asWritten : FromUtf8(*picked_.sourceZone), picked_.sourceZone});
       zoneItems_.push_back({ownText, std::nullopt});
     } else {
       zoneItems_.push_back({ownText, std::nullopt});
@@ -235,7 +243,8 @@ void FindingPanel::FillZones() {
     zoneItems_.push_back({L"UTC-05:00 (Eastern Standard Time all year)", std::string("UTC-05:00")});
     for (const auto& [display, key] : systemZones_) zoneItems_.push_back({display, key});
   }
-  for (const ZoneItem& item : zoneItems_) ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
+  for (const ZoneItem& item : zoneItems_)
+    ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
   ::SendMessageW(combo, CB_SETCURSEL, 0, 0);
   ::EnableWindow(combo, !f.timesCarryZone);
 }
@@ -260,7 +269,8 @@ void FindingPanel::FillSymbols() {
   ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
   std::wstring shown;
   if (haveFinding_) {
-    for (const std::string& s : preview_.symbols) ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromAnsi(s).c_str()));
+    for (const std::string& s : preview_.symbols)
+      ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromAnsi(s).c_str()));
     if (!picked_.symbol.empty()) {
       shown = FromAnsi(picked_.symbol);
     } else if (!preview_.chosenSymbol.empty()) {

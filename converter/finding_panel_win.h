@@ -55,8 +55,8 @@ class FindingPanel {
   ZoneDirectory zones_;
   std::vector<std::pair<std::wstring, std::string>> systemZones_;  // display, key name
   HWND panel_ = nullptr;
-  std::wstring path_;   // the file shown
-  int files_ = 0;       // how many the file name box names
+  std::wstring path_;  // the file shown
+  int files_ = 0;      // how many the file name box names
   Preview preview_;
   bool haveFinding_ = false;
   std::vector<ZoneItem> zoneItems_;

@@ -22,9 +22,7 @@ struct Line {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
-bool AllDigits(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
-}
+bool AllDigits(std::string_view text) { return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit); }
 
 // A decimal number as tick files write prices: digits with at most one point or decimal comma.
 bool IsNumber(std::string_view text) {
@@ -125,8 +123,9 @@ std::optional<Finding> NinjaTraderFamily(const Line& first, std::string_view fil
   }
   TickDate day;
   if (Matches(stamp, "99999999") && ParseDate(stamp, day) && (n == 6 || n == 7)) {
-    return Refuse(first.number, "this is a file of day bars (date;open;high;low;close;volume), not of ticks: "
-                                "export or download its ticks instead");
+    return Refuse(first.number,
+                  "this is a file of day bars (date;open;high;low;close;volume), not of ticks: "
+                  "export or download its ticks instead");
   }
   if (!NinjaTraderStamp(stamp)) return std::nullopt;
   const bool fraction = stamp.size() > 15;
@@ -193,12 +192,14 @@ std::optional<Finding> Kibot(const Line& first, std::string_view fileName) {
   if (fields.size() < 2 || !Matches(fields[0], "99/99/9999")) return std::nullopt;
   const size_t n = fields.size();
   if (Matches(fields[1], "99:99") && n == 7) {
-    return Refuse(first.number, "this is a file of one-minute bars (date,time,open,high,low,close,volume), not of "
-                                "ticks: download the tick data instead");
+    return Refuse(first.number,
+                  "this is a file of one-minute bars (date,time,open,high,low,close,volume), not of "
+                  "ticks: download the tick data instead");
   }
   if (IsNumber(fields[1]) && n == 6) {
-    return Refuse(first.number, "this is a file of day bars (date,open,high,low,close,volume), not of ticks: "
-                                "download the tick data instead");
+    return Refuse(first.number,
+                  "this is a file of day bars (date,open,high,low,close,volume), not of ticks: "
+                  "download the tick data instead");
   }
   if (!Matches(fields[1], "99:99:99") || (n != 4 && n != 6)) return std::nullopt;
   Finding f;
@@ -289,8 +290,8 @@ std::optional<Finding> Lean(const Line& first, std::string_view fileName) {
     l.columns.volume = 2;
     f.format = "QuantConnect LEAN trade ticks";
   } else {
-    return Refuse(first.number, "the line has " + std::to_string(n) +
-                                    " fields; LEAN's tick lines have 6 (trades), 8 (quotes) or 3");
+    return Refuse(first.number,
+                  "the line has " + std::to_string(n) + " fields; LEAN's tick lines have 6 (trades), 8 (quotes) or 3");
   }
   if (scaled) {
     f.zone = "Eastern Standard Time";
@@ -331,8 +332,9 @@ Finding ByHeader(const std::vector<Line>& lines, std::string_view fileName) {
   const bool angled = head.text.find('<') != std::string_view::npos;
 
   if (angled && HasKey(keys, "open") && HasKey(keys, "high") && (HasKey(keys, "tickvol") || HasKey(keys, "spread"))) {
-    return Refuse(head.number, "this is a MetaTrader bar export (<OPEN> <HIGH> <LOW> <CLOSE>), not of ticks: export "
-                               "the ticks instead (View, Symbols, Ticks, Export Ticks)");
+    return Refuse(head.number,
+                  "this is a MetaTrader bar export (<OPEN> <HIGH> <LOW> <CLOSE>), not of ticks: export "
+                  "the ticks instead (View, Symbols, Ticks, Export Ticks)");
   }
 
   Finding f;
@@ -382,8 +384,9 @@ Finding ByHeader(const std::vector<Line>& lines, std::string_view fileName) {
     l.carryQuotes = true;
     f.zone = "GTB Standard Time";
     f.zoneAsked = true;
-    f.zoneWhy = "MetaTrader writes the broker's server time, which many brokers keep at UTC+2, UTC+3 in European "
-                "summer time";
+    f.zoneWhy =
+        "MetaTrader writes the broker's server time, which many brokers keep at UTC+2, UTC+3 in European "
+        "summer time";
     SetPrices(f);
     // Trades show as rows with the last flag (8); a file of quotes alone has none.
     bool trades = false;

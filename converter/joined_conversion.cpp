@@ -81,9 +81,8 @@ JoinResult JoinSources(const std::vector<TickSource*>& sources, const JoinSettin
       }
       start.first = probe.FirstTick();
     }
-    std::stable_sort(order.begin(), order.end(), [](const Start& a, const Start& b) {
-      return a.first && b.first && a.first->key < b.first->key;
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Start& a, const Start& b) { return a.first && b.first && a.first->key < b.first->key; });
   }
 
   std::int64_t total = 0;
@@ -126,8 +125,7 @@ JoinResult JoinSources(const std::vector<TickSource*>& sources, const JoinSettin
       ConversionError overlap;
       overlap.line = order[k].first->line;
       overlap.problem = "its ticks begin at " + Readable(order[k].first->shown) + ", before the last tick of " +
-                        sources[latestSource]->Name() + " (" + Readable(latest->shown) +
-                        "): the files overlap in time";
+                        sources[latestSource]->Name() + " (" + Readable(latest->shown) + "): the files overlap in time";
       return BadInput(index, overlap);
     }
     TickConverter converter(OptionsFor(source, settings));

@@ -32,9 +32,9 @@ class TickSource {
 struct JoinSettings {
   std::string when;  // "2024-05-01 14:03:59", for the header
   const ZoneDirectory* zones = nullptr;
-  std::optional<std::string> sourceZone;   // as ConvertOptions
+  std::optional<std::string> sourceZone;  // as ConvertOptions
   const ZoneRules* playbackZone = nullptr;
-  std::string playbackZoneName;            // its name for the header; empty without one
+  std::string playbackZoneName;  // its name for the header; empty without one
   std::optional<PriceKind> price;
   std::string symbol;
 };
@@ -44,7 +44,7 @@ struct JoinProgress {
   std::atomic<std::int64_t> done{0};    // bytes read of all files
   std::atomic<std::int64_t> total{-1};  // bytes of all files; -1 when not known
   std::atomic<std::uint64_t> ticks{0};
-  std::atomic<int> source{-1};          // the file being read, as given
+  std::atomic<int> source{-1};  // the file being read, as given
 };
 
 enum class JoinOutcome { Done, Cancelled, BadInput, ReadFailed, WriteFailed };
@@ -61,9 +61,9 @@ struct SourceResult {
 
 struct JoinResult {
   JoinOutcome outcome = JoinOutcome::Done;
-  size_t source = 0;      // the file (as given) that failed
-  ConversionError error;  // BadInput: where and why
-  std::string problem;    // ReadFailed: the reason; WriteFailed: empty (the writer knows)
+  size_t source = 0;                  // the file (as given) that failed
+  ConversionError error;              // BadInput: where and why
+  std::string problem;                // ReadFailed: the reason; WriteFailed: empty (the writer knows)
   std::vector<SourceResult> sources;  // converted, in the order they were joined
   std::uint64_t ticks = 0;
 };

@@ -1,7 +1,7 @@
 #include "converter/open_dialog_win.h"
 
-#include <windows.h>
 #include <commdlg.h>
+#include <windows.h>
 
 #include <cstring>
 #include <vector>
@@ -71,7 +71,8 @@ std::optional<TickFilePick> AskForTickFiles(const std::wstring& folder, const st
   // Long paths and many files: the dialog writes the chosen names into this buffer.
   std::vector<wchar_t> file(1 << 18, L'\0');
   std::wstring suggestedPath = folder + L"\\" + suggested;
-  if (::GetFileAttributesW(suggestedPath.c_str()) != INVALID_FILE_ATTRIBUTES) suggested.copy(file.data(), file.size() - 1);
+  if (::GetFileAttributesW(suggestedPath.c_str()) != INVALID_FILE_ATTRIBUTES)
+    suggested.copy(file.data(), file.size() - 1);
 
   // The panel's template, in memory that the dialog reads as a dialog resource.
   const std::vector<WORD> layout = FindingPanelTemplate();

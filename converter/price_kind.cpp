@@ -4,10 +4,14 @@ namespace tickvane::converter {
 
 const char* PriceKindName(PriceKind kind) {
   switch (kind) {
-    case PriceKind::Bid: return "bid";
-    case PriceKind::Ask: return "ask";
-    case PriceKind::Mid: return "mid";
-    case PriceKind::Last: break;
+    case PriceKind::Bid:
+      return "bid";
+    case PriceKind::Ask:
+      return "ask";
+    case PriceKind::Mid:
+      return "mid";
+    case PriceKind::Last:
+      break;
   }
   return "last";
 }

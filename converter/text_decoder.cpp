@@ -78,7 +78,8 @@ void TextDecoder::Widen(std::string_view bytes, std::string& out) {
     held_.clear();
     i = 1;
   }
-  for (; i + 1 < bytes.size(); i += 2) unit(static_cast<unsigned char>(bytes[i]), static_cast<unsigned char>(bytes[i + 1]));
+  for (; i + 1 < bytes.size(); i += 2)
+    unit(static_cast<unsigned char>(bytes[i]), static_cast<unsigned char>(bytes[i + 1]));
   if (i < bytes.size()) held_.assign(1, bytes[i]);
 }
 

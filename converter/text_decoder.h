@@ -26,8 +26,8 @@ class TextDecoder {
   void Put(unsigned code, std::string& out);
 
   Mode mode_ = Mode::Unknown;
-  std::string held_;        // the first bytes until the form is known, or an odd byte of UTF-16
-  unsigned high_ = 0;       // a high surrogate waiting for its low half
+  std::string held_;   // the first bytes until the form is known, or an odd byte of UTF-16
+  unsigned high_ = 0;  // a high surrogate waiting for its low half
 };
 
 }  // namespace tickvane::converter

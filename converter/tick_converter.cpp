@@ -69,10 +69,14 @@ double F64(const char* p) {
 
 const char* WhenProblem(WhenForm form) {
   switch (form) {
-    case WhenForm::NinjaTrader: return " is not a NinjaTrader time (yyyyMMdd HHmmss, with or without a fraction)";
-    case WhenForm::HistData: return " is not a HistData time (yyyyMMdd HHmmssNNN)";
-    case WhenForm::MillisOfDay: return " is not a count of milliseconds after midnight";
-    default: break;
+    case WhenForm::NinjaTrader:
+      return " is not a NinjaTrader time (yyyyMMdd HHmmss, with or without a fraction)";
+    case WhenForm::HistData:
+      return " is not a HistData time (yyyyMMdd HHmmssNNN)";
+    case WhenForm::MillisOfDay:
+      return " is not a count of milliseconds after midnight";
+    default:
+      break;
   }
   return " is not a date followed by a time of day";
 }
@@ -84,9 +88,7 @@ std::string ErrorPlace(const ConversionError& error) {
   return (error.record ? "Record " : "Line ") + std::to_string(error.line);
 }
 
-TickConverter::TickConverter(std::string symbol) {
-  options_.fallbackSymbol = std::move(symbol);
-}
+TickConverter::TickConverter(std::string symbol) { options_.fallbackSymbol = std::move(symbol); }
 
 TickConverter::TickConverter(ConvertOptions options) : options_(std::move(options)) {}
 
@@ -265,7 +267,8 @@ bool TickConverter::Finish(std::string& out) {
     line_ = finding_.layout.header ? headerLine_ : 1;
     if (!options_.symbol.empty() && !finding_.scid && finding_.layout.columns.symbol != N)
       return Fail("the file holds no ticks of the symbol " + Quoted(options_.symbol));
-    if (price_ != finding_.price) return Fail(std::string("the file holds no ticks with a ") + PriceKindName(price_) + " price");
+    if (price_ != finding_.price)
+      return Fail(std::string("the file holds no ticks with a ") + PriceKindName(price_) + " price");
     return Fail(finding_.layout.header ? "the file holds no ticks after its header line" : "the file holds no ticks");
   }
   return true;
@@ -336,7 +339,8 @@ bool TickConverter::Record(std::string_view line, std::string& out) {
   if (layout.trades != N) {
     std::string_view t = CleanField(fields[layout.trades]);
     if (!t.empty() && t != "0" && t != "1") {
-      return Fail("the line is a bar of " + Quoted(t) + " trades, not a single trade: write the file from a chart of "
+      return Fail("the line is a bar of " + Quoted(t) +
+                  " trades, not a single trade: write the file from a chart of "
                   "one tick per bar");
     }
   }
@@ -368,16 +372,28 @@ bool TickConverter::Record(std::string_view line, std::string& out) {
       std::string_view dt = CleanField(fields[column]);
       bool ok = false;
       switch (layout.when) {
-        case WhenForm::Text: ok = ParseDateTimeWhen(dt, when); break;
-        case WhenForm::NinjaTrader: ok = ParseNinjaTraderWhen(dt, when); break;
-        case WhenForm::HistData: ok = ParseHistDataWhen(dt, when); break;
-        case WhenForm::MillisOfDay: ok = ParseMillisOfDayWhen(dt, layout.fileDay, when); break;
-        default: ok = ParseAnyWhen(dt, when); break;
+        case WhenForm::Text:
+          ok = ParseDateTimeWhen(dt, when);
+          break;
+        case WhenForm::NinjaTrader:
+          ok = ParseNinjaTraderWhen(dt, when);
+          break;
+        case WhenForm::HistData:
+          ok = ParseHistDataWhen(dt, when);
+          break;
+        case WhenForm::MillisOfDay:
+          ok = ParseMillisOfDayWhen(dt, layout.fileDay, when);
+          break;
+        default:
+          ok = ParseAnyWhen(dt, when);
+          break;
       }
       if (!ok) {
-        if (layout.when == WhenForm::Any && !dt.empty() && dt.find_first_not_of("0123456789.") == std::string_view::npos)
-          return Fail("the time " + Quoted(dt) +
-                      " is no count of seconds, milliseconds, microseconds or nanoseconds since 1970 (it is too small)");
+        if (layout.when == WhenForm::Any && !dt.empty() &&
+            dt.find_first_not_of("0123456789.") == std::string_view::npos)
+          return Fail(
+              "the time " + Quoted(dt) +
+              " is no count of seconds, milliseconds, microseconds or nanoseconds since 1970 (it is too small)");
         return Fail("the date and time " + Quoted(dt) + WhenProblem(layout.when));
       }
     }
@@ -469,14 +485,16 @@ bool TickConverter::Record(std::string_view line, std::string& out) {
       default:
         if ((!bidFresh && !askFresh) || !haveBid || !haveAsk) return true;
         if (!MidDecimal(bid, ask, priceBuffer, &price))
-          return Fail("the midpoint of the bid " + Quoted(bid) + " and the ask " + Quoted(ask) + " cannot be worked out");
+          return Fail("the midpoint of the bid " + Quoted(bid) + " and the ask " + Quoted(ask) +
+                      " cannot be worked out");
         break;
     }
     if (price_ == PriceKind::Mid && cols.bidVolume != N && cols.askVolume != N) {
       char a[kDecimalBuffer], b[kDecimalBuffer];
       std::string_view va, vb;
       if (!readVolume(cols.bidVolume, a, &va) || !readVolume(cols.askVolume, b, &vb)) return false;
-      if (!SumDecimal(va, vb, volumeBuffer, &volume)) return Fail("the volumes " + Quoted(va) + " and " + Quoted(vb) + " are too large");
+      if (!SumDecimal(va, vb, volumeBuffer, &volume))
+        return Fail("the volumes " + Quoted(va) + " and " + Quoted(vb) + " are too large");
     } else if (sideVolume != N) {
       if (!readVolume(sideVolume, volumeBuffer, &volume)) return false;
     } else if (cols.volume != N) {
@@ -554,7 +572,8 @@ bool TickConverter::ScidBytes(std::string_view bytes, std::string& out) {
     if (headerSize < kScidHeader || headerSize > (1u << 20))
       return Fail("the header says it is " + std::to_string(headerSize) + " bytes long; a chart file's is 56");
     if (scidRecordSize_ < kScidRecord || scidRecordSize_ > 4096)
-      return Fail("the header says a record is " + std::to_string(scidRecordSize_) + " bytes long; a chart file's is 40");
+      return Fail("the header says a record is " + std::to_string(scidRecordSize_) +
+                  " bytes long; a chart file's is 40");
     scidSkip_ = headerSize - kScidHeader;
   }
   if (scidSkip_ > 0) {
@@ -603,7 +622,9 @@ bool TickConverter::ScidRecord(const char* r, std::string& out) {
   std::string_view price;
   bool ok = true;
   switch (price_) {
-    case PriceKind::Last: ok = FloatDecimal(close, priceBuffer, &price); break;
+    case PriceKind::Last:
+      ok = FloatDecimal(close, priceBuffer, &price);
+      break;
     case PriceKind::Bid:
       if (!quotes || low == 0.0f) return true;
       ok = FloatDecimal(low, priceBuffer, &price);

@@ -28,15 +28,15 @@ struct ConversionError {
 std::string ErrorPlace(const ConversionError& error);
 
 struct ConvertOptions {
-  std::string fileName;                    // the source's name or path: hints and symbol come from it
-  std::string fallbackSymbol = "TICKS";    // when neither a symbol column nor the name gives one
-  const ZoneDirectory* zones = nullptr;    // the rules of the formats' zones, by name
+  std::string fileName;                  // the source's name or path: hints and symbol come from it
+  std::string fallbackSymbol = "TICKS";  // when neither a symbol column nor the name gives one
+  const ZoneDirectory* zones = nullptr;  // the rules of the formats' zones, by name
   // The zone of the file's times as the user gives it (a key name or a fixed offset; empty: as
   // written, no zone); none: the format's own.
   std::optional<std::string> sourceZone;
   // The zone the playback file is in (RecordingTimeZone); none: the source's times as they are.
   const ZoneRules* playbackZone = nullptr;
-  std::optional<PriceKind> price;          // none: the format's choice
+  std::optional<PriceKind> price;  // none: the format's choice
   // A filter on the file's symbol column (any letter case), or the records' symbol when the file
   // has none.
   std::string symbol;

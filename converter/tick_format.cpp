@@ -8,10 +8,14 @@ int Layout::LastNeeded() const { return std::max({columns.LastNeeded(), flags, t
 
 bool Finding::HasPrice(PriceKind kind) const {
   switch (kind) {
-    case PriceKind::Last: return hasLast;
-    case PriceKind::Bid: return hasBid;
-    case PriceKind::Ask: return hasAsk;
-    case PriceKind::Mid: return hasBid && hasAsk;
+    case PriceKind::Last:
+      return hasLast;
+    case PriceKind::Bid:
+      return hasBid;
+    case PriceKind::Ask:
+      return hasAsk;
+    case PriceKind::Mid:
+      return hasBid && hasAsk;
   }
   return false;
 }

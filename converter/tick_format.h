@@ -22,16 +22,16 @@ enum class WhenForm {
 
 struct Layout {
   static constexpr int kNone = ColumnMap::kNone;
-  ColumnMap columns;        // columns.date holds the one date-time column of the one-column forms
-  bool header = true;       // the first line that is not blank names the columns
+  ColumnMap columns;   // columns.date holds the one date-time column of the one-column forms
+  bool header = true;  // the first line that is not blank names the columns
   WhenForm when = WhenForm::DateAndTime;
-  int flags = kNone;        // MetaTrader's FLAGS: bit 2 the bid changed, 4 the ask, 8 a trade
-  int trades = kNone;       // trades per line (Sierra Chart): more than one makes the line a bar
-  int action = kNone;       // Databento's action: T is a trade
-  int priceDecimals = 0;    // prices are whole numbers of 10^-priceDecimals
+  int flags = kNone;            // MetaTrader's FLAGS: bit 2 the bid changed, 4 the ask, 8 a trade
+  int trades = kNone;           // trades per line (Sierra Chart): more than one makes the line a bar
+  int action = kNone;           // Databento's action: T is a trade
+  int priceDecimals = 0;        // prices are whole numbers of 10^-priceDecimals
   bool trimPriceZeros = false;  // prices written with all nine decimals (Databento) lose the zeros at the end
-  bool carryQuotes = false; // an empty bid or ask field means unchanged (MetaTrader)
-  std::int64_t fileDay = 0; // MillisOfDay: days since 1899-12-30
+  bool carryQuotes = false;     // an empty bid or ask field means unchanged (MetaTrader)
+  std::int64_t fileDay = 0;     // MillisOfDay: days since 1899-12-30
   int LastNeeded() const;
 };
 
@@ -41,9 +41,9 @@ struct Finding {
   std::uint64_t line = 1;
   std::string problem;
 
-  std::string format;   // "NinjaTrader 8 tick export"
+  std::string format;  // "NinjaTrader 8 tick export"
   Layout layout;
-  bool scid = false;    // Sierra Chart's binary intraday file: no text layout
+  bool scid = false;  // Sierra Chart's binary intraday file: no text layout
 
   // The zone the format's times are in: a key name or a fixed offset; empty with neither flag
   // set: taken as written, in whatever zone the playback is.
@@ -56,7 +56,7 @@ struct Finding {
   bool hasLast = false, hasBid = false, hasAsk = false;
   PriceKind price = PriceKind::Last;  // taken unless the user picks another
 
-  std::string symbol;    // the records' symbol when the file has no symbol column
+  std::string symbol;  // the records' symbol when the file has no symbol column
 
   // How many lines that are not blank the finding looked at, and whether more of them could
   // change it (MetaTrader's trades show in some lines only).

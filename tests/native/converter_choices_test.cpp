@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/native/converter_fixtures.h"
 #include "tests/native/converter_test_support.h"
 
 namespace tickvane::converter {
@@ -28,8 +29,10 @@ TEST(ConverterChoices, WithoutAPlaybackZoneTheSourcesTimesStay) {
     const char* record;
   } cases[] = {
       {"ES 12-13.Last.txt", "20131008 133003 1230000;1680.25;3\n", "ES 12-13,20131008,133003,1680.25,3"},
-      {"DAT_ASCII_EURUSD_T_201310.csv", "20131008 083003123,1.355080,1.355120,0\n", "EURUSD,20131008,083003,1.355080,0"},
-      {"MetaTrader.csv", "<DATE>\t<TIME>\t<BID>\t<ASK>\t<LAST>\t<VOLUME>\t<FLAGS>\n2013.10.08\t16:30:03\t1.3\t1.4\t\t\t6\n",
+      {"DAT_ASCII_EURUSD_T_201310.csv", "20131008 083003123,1.355080,1.355120,0\n",
+       "EURUSD,20131008,083003,1.355080,0"},
+      {"MetaTrader.csv",
+       "<DATE>\t<TIME>\t<BID>\t<ASK>\t<LAST>\t<VOLUME>\t<FLAGS>\n2013.10.08\t16:30:03\t1.3\t1.4\t\t\t6\n",
        "METATRADER,20131008,163003,1.3,0"},
       {"EURUSD_Ticks.csv", "Local time,Ask,Bid,AskVolume,BidVolume\n08.10.2013 16:30:03.123 GMT+0300,1.4,1.3,1,2\n",
        "EURUSD,20131008,163003,1.3,2"},
@@ -105,7 +108,8 @@ TEST(ConverterChoices, TheUsersZoneForTheFilesTimes) {
 TEST(ConverterChoices, AFormatsZoneUnknownHereMattersOnlyWhenTimesMove) {
   ZoneDirectory none;
   none.find = [](std::string_view) { return std::optional<ZoneRules>(); };
-  const char text[] = "<DATE>\t<TIME>\t<BID>\t<ASK>\t<LAST>\t<VOLUME>\t<FLAGS>\n2013.10.08\t16:30:03\t1.3\t1.4\t\t\t6\n";
+  const char text[] =
+      "<DATE>\t<TIME>\t<BID>\t<ASK>\t<LAST>\t<VOLUME>\t<FLAGS>\n2013.10.08\t16:30:03\t1.3\t1.4\t\t\t6\n";
   ConvertOptions o;
   o.fileName = "EURUSD.csv";
   o.zones = &none;
@@ -127,8 +131,7 @@ TEST(ConverterChoices, APriceTheFileDoesNotHaveIsRefusedNamingThoseItHas) {
     PriceKind price;
     const char* problem;
   } cases[] = {
-      {"ES 12-13.Last.txt", "20131008 133003 1230000;1680.25;3\n", PriceKind::Bid,
-       "has no bid prices; it has last"},
+      {"ES 12-13.Last.txt", "20131008 133003 1230000;1680.25;3\n", PriceKind::Bid, "has no bid prices; it has last"},
       {"ES 12-13.Last.txt", "20131008 133003 1230000;1680.25;3\n", PriceKind::Mid, "has no mid prices; it has last"},
       {"EURUSD_Ticks.csv", "Gmt time,Ask,Bid,AskVolume,BidVolume\n08.10.2013 13:30:03.123,1.4,1.3,1,2\n",
        PriceKind::Last, "has no last (trade) prices; it has bid, ask, mid"},
@@ -155,7 +158,7 @@ TEST(ConverterChoices, TheSymbolFiltersAColumnOrNamesTheRecords) {
     const char* fileName;
     const char* text;
     const char* symbol;
-    const char* record;   // nullptr: refused
+    const char* record;  // nullptr: refused
     const char* problem;
   } cases[] = {
       {"2013-10-08.csv", polygon, "a", "A,20131008,133003,53.10,50", ""},
@@ -194,7 +197,7 @@ TEST(ConverterChoices, Utf16InAnyPiecesGivesWhatTheSameTextGives) {
   EXPECT_EQ(plain.ticks, 3u);
   for (size_t piece : {1u, 2u, 3u, 7u, 64u}) {
     SCOPED_TRACE(piece);
-    test::Converted wide = ConvertText(test::Utf16Le(text), o, piece);
+    test::Converted wide = ConvertText(fixtures::Utf16Le(text), o, piece);
     ASSERT_TRUE(wide.ok) << wide.error.problem;
     EXPECT_EQ(wide.records, plain.records);
   }

@@ -23,15 +23,26 @@ TEST(ConverterDecoder, MarksAndByteOrdersInPiecesOfAnySize) {
     std::string text;
   } cases[] = {
       {"plain", "Date,Price\n", "Date,Price\n"},
-      {"UTF-8 mark", "\xEF\xBB\xBF" "Date\n", "Date\n"},
+      {"UTF-8 mark",
+       "\xEF\xBB\xBF"
+       "Date\n",
+       "Date\n"},
       {"UTF-8 mark alone", "\xEF\xBB\xBF", ""},
       {"mark not at the start", " \xEF\xBB\xBF", " \xEF\xBB\xBF"},
       {"UTF-16LE", std::string("\xFF\xFE<\0D\0>\0\t\0\r\0\n\0", 14), "<D>\t\r\n"},
       {"UTF-16BE", std::string("\xFE\xFF\0<\0D\0>", 8), "<D>"},
       {"UTF-16LE without mark", std::string("<\0D\0A\0T\0E\0>\0", 12), "<DATE>"},
       {"UTF-16 beyond ASCII", std::string("\xFF\xFE\xAC\x20\x3D\xD8\x00\xDE", 8), "\xE2\x82\xAC\xF0\x9F\x98\x80"},
-      {"UTF-16 half a character at the end", std::string("\xFF\xFE" "A\0B", 5), "A?"},
-      {"UTF-16 lone surrogate", std::string("\xFF\xFE\x00\xDC" "A\0", 6), "?A"},
+      {"UTF-16 half a character at the end",
+       std::string("\xFF\xFE"
+                   "A\0B",
+                   5),
+       "A?"},
+      {"UTF-16 lone surrogate",
+       std::string("\xFF\xFE\x00\xDC"
+                   "A\0",
+                   6),
+       "?A"},
       {"short", "ab", "ab"},
       {"empty", "", ""},
   };

@@ -13,7 +13,8 @@ namespace {
 
 class MemorySource : public TickSource {
  public:
-  MemorySource(std::string name, std::string bytes, size_t piece = 5) : name_(std::move(name)), bytes_(std::move(bytes)), piece_(piece) {}
+  MemorySource(std::string name, std::string bytes, size_t piece = 5)
+      : name_(std::move(name)), bytes_(std::move(bytes)), piece_(piece) {}
   std::string Name() const override { return name_; }
   bool Open(std::string* problem) override {
     ++opens_;
@@ -58,11 +59,14 @@ Joined Join(std::vector<MemorySource*> sources, JoinSettings settings = {}, bool
   std::atomic<bool> cancelled{cancel};
   JoinProgress progress;
   if (settings.when.empty()) settings.when = "2024-01-02 03:04:05";
-  j.result = JoinSources(list, settings, [&](std::string_view bytes) {
-    ++j.writes;
-    j.file.append(bytes);
-    return !failWrite;
-  }, cancelled, progress);
+  j.result = JoinSources(
+      list, settings,
+      [&](std::string_view bytes) {
+        ++j.writes;
+        j.file.append(bytes);
+        return !failWrite;
+      },
+      cancelled, progress);
   if (j.result.outcome == JoinOutcome::Done) {
     EXPECT_EQ(progress.done.load(), progress.total.load());
     EXPECT_EQ(progress.ticks.load(), j.result.ticks);
@@ -89,10 +93,12 @@ TEST(ConverterJoin, FilesPickedOutOfOrderBecomeOneFileInTimeOrder) {
   ASSERT_EQ(j.result.outcome, JoinOutcome::Done) << j.result.error.problem;
   std::vector<std::string> lines = FileLines(j.file);
   ASSERT_EQ(lines.size(), 3u + 6u) << j.file;
-  EXPECT_EQ(lines[0],
-            "Tickvane playback file, converted by Genvane on 2024-01-02 03:04:05: NinjaTrader 8 tick export; times read "
-            "in UTC, written in Eastern Standard Time; price: last; 3 files joined in time order");
-  EXPECT_EQ(lines[1], "Converted from ES 12-13 20131007.Last.txt; ES 12-13 20131008.Last.txt; ES 12-13 20131009.Last.txt");
+  EXPECT_EQ(
+      lines[0],
+      "Tickvane playback file, converted by Genvane on 2024-01-02 03:04:05: NinjaTrader 8 tick export; times read "
+      "in UTC, written in Eastern Standard Time; price: last; 3 files joined in time order");
+  EXPECT_EQ(lines[1],
+            "Converted from ES 12-13 20131007.Last.txt; ES 12-13 20131008.Last.txt; ES 12-13 20131009.Last.txt");
   EXPECT_EQ(lines[2], "Symbol,Date,Time,Price,Volume");
   EXPECT_EQ(lines[3], "ES 12-13 20131007,20131007,093000,1680.25,1");
   EXPECT_EQ(lines[5], "ES 12-13 20131008,20131008,093000,1680.25,1");
@@ -127,10 +133,11 @@ TEST(ConverterJoin, OneFileHasAThreeLineHeaderAndIsReadOnce) {
   MemorySource one("C:\\ticks\\ibm.csv", "date,time,price\n20131008,93003,182.50\n", 3);
   Joined j = Join({&one});
   ASSERT_EQ(j.result.outcome, JoinOutcome::Done);
-  EXPECT_EQ(j.file,
-            "Tickvane playback file, converted by Genvane on 2024-01-02 03:04:05: CSV with a header line; times read as "
-            "written (no zone), written as read; price: last\r\nConverted from C:\\ticks\\ibm.csv\r\n"
-            "Symbol,Date,Time,Price,Volume\r\nIBM,20131008,093003,182.50,1\r\n");
+  EXPECT_EQ(
+      j.file,
+      "Tickvane playback file, converted by Genvane on 2024-01-02 03:04:05: CSV with a header line; times read as "
+      "written (no zone), written as read; price: last\r\nConverted from C:\\ticks\\ibm.csv\r\n"
+      "Symbol,Date,Time,Price,Volume\r\nIBM,20131008,093003,182.50,1\r\n");
   EXPECT_EQ(one.opens_, 1);
 }
 

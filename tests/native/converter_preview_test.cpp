@@ -26,8 +26,9 @@ TEST(ConverterPreview, FirstThreeTicksOfAFilesStartAsTheyWillReplay) {
   EXPECT_EQ(p.finding.format, "NinjaTrader 8 tick export");
   EXPECT_EQ(p.sourceZone, "UTC");
   EXPECT_EQ(p.price, PriceKind::Last);
-  EXPECT_EQ(p.records, (std::vector<std::string>{"ES 12-13,20131008,093003,1680.25,3", "ES 12-13,20131008,093004,1680.50,1",
-                                                 "ES 12-13,20131008,093005,1680.75,2"}));
+  EXPECT_EQ(p.records,
+            (std::vector<std::string>{"ES 12-13,20131008,093003,1680.25,3", "ES 12-13,20131008,093004,1680.50,1",
+                                      "ES 12-13,20131008,093005,1680.75,2"}));
   EXPECT_EQ(DescribeConversion(p.finding, p.sourceZone, "Eastern Standard Time", p.price),
             "NinjaTrader 8 tick export; times read in UTC, written in Eastern Standard Time; price: last");
 }

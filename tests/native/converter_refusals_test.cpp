@@ -53,8 +53,7 @@ const Refusal kRefusals[] = {
      "2013/10/8, 13:30:00, 1680.25, 1680.75, 1680.00, 1680.50, 340, 1, 0, 3\n"
      "2013/10/8, 13:31:00, 1680.50, 1681.00, 1680.25, 1680.75, 512, 96, 250, 262\n",
      3, "bar of \"96\" trades"},
-    {"NinjaTraderFieldCount", "ES 12-13.Last.txt", "20131008 133003 1230000;1680.25;1680.00;3\n", 1,
-     "has 4 fields"},
+    {"NinjaTraderFieldCount", "ES 12-13.Last.txt", "20131008 133003 1230000;1680.25;1680.00;3\n", 1, "has 4 fields"},
     {"NinjaTraderBadStamp", "ES 12-13.Last.txt",
      "20131008 133003 1230000;1680.25;3\n20131008 133063 0000000;1680.25;3\n", 2, "is not a NinjaTrader time"},
     {"HistDataShortLine", "DAT_ASCII_EURUSD_T_201310.csv",

@@ -65,7 +65,8 @@ Converted ConvertText(std::string_view text, ConvertOptions options, size_t piec
   Converted r;
   bool ok = true;
   if (pieceSize == 0) pieceSize = text.size() + 1;
-  for (size_t at = 0; ok && at < text.size(); at += pieceSize) ok = converter.Feed(text.substr(at, pieceSize), r.records);
+  for (size_t at = 0; ok && at < text.size(); at += pieceSize)
+    ok = converter.Feed(text.substr(at, pieceSize), r.records);
   r.ok = ok && converter.Finish(r.records);
   r.error = converter.Error();
   r.ticks = converter.Ticks();
@@ -84,15 +85,6 @@ std::vector<std::string> RecordLines(const std::string& records) {
     at = end + 2;
   }
   return lines;
-}
-
-std::string Utf16Le(std::string_view ascii) {
-  std::string out = "\xFF\xFE";
-  for (char c : ascii) {
-    out += c;
-    out += '\0';
-  }
-  return out;
 }
 
 }  // namespace tickvane::converter::test

@@ -36,7 +36,4 @@ Converted ConvertText(std::string_view text, ConvertOptions options, size_t piec
 // The record lines, one string each, without their line ends.
 std::vector<std::string> RecordLines(const std::string& records);
 
-// Text as UTF-16 little-endian with a byte-order mark, as MetaTrader writes its exports.
-std::string Utf16Le(std::string_view ascii);
-
 }  // namespace tickvane::converter::test

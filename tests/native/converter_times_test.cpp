@@ -91,14 +91,10 @@ TEST(ConverterTimes, AnyFormTakesCountsAndTexts) {
 
 TEST(ConverterTimes, NinjaTraderAndHistDataStamps) {
   const WhenCase nt[] = {
-      {"20131008 133003", true, Open(), false, 0},
-      {"20131008 133003 1230000", true, Open(), false, 0},
-      {"20131008 133003 1", true, Open(), false, 0},
-      {"20131008 133003 12345678", false, 0, false, 0},
-      {"20131008 133003 ", false, 0, false, 0},
-      {"20131008 133063", false, 0, false, 0},
-      {"20130229 133003", false, 0, false, 0},
-      {"20131008 13300", false, 0, false, 0},
+      {"20131008 133003", true, Open(), false, 0},   {"20131008 133003 1230000", true, Open(), false, 0},
+      {"20131008 133003 1", true, Open(), false, 0}, {"20131008 133003 12345678", false, 0, false, 0},
+      {"20131008 133003 ", false, 0, false, 0},      {"20131008 133063", false, 0, false, 0},
+      {"20130229 133003", false, 0, false, 0},       {"20131008 13300", false, 0, false, 0},
       {"20131008-133003", false, 0, false, 0},
   };
   for (const WhenCase& c : nt) Check(ParseNinjaTraderWhen, c);

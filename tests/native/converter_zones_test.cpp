@@ -17,11 +17,14 @@ TEST(ConverterZoneNames, FixedOffsets) {
     const char* name;
     std::optional<int> minutes;
   } cases[] = {
-      {"UTC", 0},           {"utc", 0},           {"GMT", 0},          {" UTC ", 0},         {"UTC-05:00", -300},
-      {"UTC-5", -300},      {"UTC-05", -300},     {"UTC-0500", -300},  {"UTC+02:00", 120},   {"UTC + 2", 120},
-      {"GMT+0200", 120},    {"UTC+05:30", 330},   {"UTC+14:00", 840},  {"UTC-12:00", -720},  {"UTC+14:01", {}},
-      {"UTC-05:60", {}},    {"UTC-5:0", {}},      {"UTC05:00", {}},    {"UTC-", {}},         {"UTC-123", {}},
-      {"Eastern Standard Time", {}},              {"", {}},            {"UTCX", {}},
+      {"UTC", 0},         {"utc", 0},          {"GMT", 0},
+      {" UTC ", 0},       {"UTC-05:00", -300}, {"UTC-5", -300},
+      {"UTC-05", -300},   {"UTC-0500", -300},  {"UTC+02:00", 120},
+      {"UTC + 2", 120},   {"GMT+0200", 120},   {"UTC+05:30", 330},
+      {"UTC+14:00", 840}, {"UTC-12:00", -720}, {"UTC+14:01", {}},
+      {"UTC-05:60", {}},  {"UTC-5:0", {}},     {"UTC05:00", {}},
+      {"UTC-", {}},       {"UTC-123", {}},     {"Eastern Standard Time", {}},
+      {"", {}},           {"UTCX", {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
