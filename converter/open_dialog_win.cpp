@@ -1,7 +1,8 @@
 #include "converter/open_dialog_win.h"
 
-#include <commdlg.h>
 #include <windows.h>
+
+#include <commdlg.h>
 
 #include <cstring>
 #include <vector>

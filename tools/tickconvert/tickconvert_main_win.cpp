@@ -4,8 +4,9 @@
 // Prints the format found for each source and the tick count. Exit code 0 when done, 2 for bad
 // input (the file, line and problem are printed) or a bad command line, 1 when a file cannot be
 // read or written.
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
