@@ -1,6 +1,9 @@
 #include "converter/finding_panel_win.h"
 
 #include <commdlg.h>
+#include <dlgs.h>
+
+#include <algorithm>
 
 #include "common/time_zone_registry_win.h"
 #include "common/win_text.h"
@@ -91,6 +94,7 @@ void FindingPanel::Create(HWND panel) {
                                      r.bottom - r.top, panel_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                      instance, nullptr);
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    placed_.push_back({control, RECT{x, y, x + w, y + h}});
     return control;
   };
   const DWORD label = SS_LEFT | SS_NOPREFIX;
@@ -140,6 +144,91 @@ std::wstring FindingPanel::CurrentPath(int* count) const {
   DWORD attributes = ::GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
   return path;
+}
+
+void FindingPanel::Arrange() {
+  HWND dialog = ::GetParent(panel_);
+  auto rectIn = [&](HWND w) {
+    RECT r{};
+    ::GetWindowRect(w, &r);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  };
+  // The lowest of the dialog's own controls, and its list of files.
+  auto lowestControl = [&] {
+    int lowest = 0;
+    for (HWND c = ::GetWindow(dialog, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+      if (c != panel_ && ::IsWindowVisible(c)) lowest = std::max(lowest, static_cast<int>(rectIn(c).bottom));
+    return lowest;
+  };
+  int lowest = lowestControl();
+  HWND list = nullptr;
+  RECT listRect{};
+  for (HWND c = ::GetWindow(dialog, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+    RECT r = rectIn(c);
+    if (c != panel_ && ::IsWindowVisible(c) && ::GetDlgCtrlID(c) == lst2 &&
+        (!list || r.bottom - r.top > listRect.bottom - listRect.top)) {
+      list = c;
+      listRect = r;
+    }
+  }
+  RECT gap{0, 0, 0, 6}, height{0, 0, 0, kPanelHeight};
+  ::MapDialogRect(panel_, &gap);
+  ::MapDialogRect(panel_, &height);
+
+  // The client area the panel needs below the dialog's controls, as far as the screen allows:
+  // beyond that the list of files gives up room.
+  RECT client{}, outer{};
+  ::GetClientRect(dialog, &client);
+  ::GetWindowRect(dialog, &outer);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  ::GetMonitorInfoW(::MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& work = monitor.rcWork;
+  const int frame = (outer.bottom - outer.top) - client.bottom;
+  const int most = (work.bottom - work.top) - frame;
+  int wanted = lowest + gap.bottom + height.bottom;
+  const int listHeight = listRect.bottom - listRect.top;
+  const int shrink = std::min(std::max(0, wanted - most), list ? listHeight / 2 : 0);
+  if (shrink > 0) {
+    ::SetWindowPos(list, nullptr, 0, 0, listRect.right - listRect.left, listHeight - shrink,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // What lies below the list moves up; what runs beside it down to its bottom (the bar of
+    // places) gets shorter with it.
+    for (HWND c = ::GetWindow(dialog, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+      RECT r = rectIn(c);
+      if (c == panel_ || c == list) continue;
+      if (r.top >= listRect.bottom - 1) {
+        ::SetWindowPos(c, nullptr, r.left, r.top - shrink, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      } else if (r.bottom >= listRect.bottom - 1 && r.bottom - r.top > 2 * shrink) {
+        ::SetWindowPos(c, nullptr, 0, 0, r.right - r.left, r.bottom - r.top - shrink,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+    }
+    lowest = lowestControl();
+    wanted = lowest + gap.bottom + height.bottom;
+  }
+  if (wanted != client.bottom) {
+    ::SetWindowPos(dialog, nullptr, 0, 0, outer.right - outer.left, wanted + frame,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(panel_, nullptr, 0, 0, client.right, wanted, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  const int top = lowest + gap.bottom;
+  for (const Placed& p : placed_) {
+    RECT r = p.units;
+    ::MapDialogRect(panel_, &r);
+    ::SetWindowPos(p.control, nullptr, r.left, top + r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // The whole dialog on the screen.
+  ::GetWindowRect(dialog, &outer);
+  LONG x = outer.left, y = outer.top;
+  if (outer.bottom > work.bottom) y -= outer.bottom - work.bottom;
+  if (outer.right > work.right) x -= outer.right - work.right;
+  y = std::max(y, work.top);
+  x = std::max(x, work.left);
+  if (x != outer.left || y != outer.top) ::SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  // What moved is drawn again where it is now.
+  ::RedrawWindow(dialog, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 void FindingPanel::Refresh(bool force) {

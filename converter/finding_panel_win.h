@@ -29,6 +29,10 @@ class FindingPanel {
 
   // Makes the controls in the panel (a child dialog of the open-file dialog).
   void Create(HWND panel);
+  // Once the dialog has laid out its own controls: the panel's go below them, and the dialog's
+  // list gives up room when the panel needs more than the dialog made for it; the dialog is
+  // moved onto the screen.
+  void Arrange();
   // Looks at the dialog's current file name; shows the file's finding when it changed.
   void Refresh(bool force = false);
   // A combo box of the panel changed.
@@ -50,6 +54,12 @@ class FindingPanel {
   void FillSymbols();
   FindingChoices ChoicesShown() const;
 
+  struct Placed {
+    HWND control;
+    RECT units;  // in dialog units, from the panel's top
+  };
+
+  std::vector<Placed> placed_;
   std::string playbackZone_;
   const ZoneRules* playbackRules_;
   ZoneDirectory zones_;

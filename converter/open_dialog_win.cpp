@@ -13,6 +13,8 @@ namespace tickvane::converter {
 namespace {
 
 constexpr UINT_PTR kLookTimer = 1;
+// Sent to itself once the dialog has laid itself out and shown: the panel then arranges itself.
+constexpr UINT kArrange = WM_APP + 1;
 // The panel looks at the file name box this often: a name typed or picked shows its finding.
 constexpr UINT kLookEveryMs = 250;
 
@@ -26,6 +28,9 @@ UINT_PTR CALLBACK PanelHook(HWND panel, UINT message, WPARAM wParam, LPARAM lPar
       ::SetTimer(panel, kLookTimer, kLookEveryMs, nullptr);
       return TRUE;
     }
+    case kArrange:
+      if (self) self->Arrange();
+      return 0;
     case WM_TIMER:
       if (self && wParam == kLookTimer) self->Refresh();
       return 0;
@@ -35,7 +40,10 @@ UINT_PTR CALLBACK PanelHook(HWND panel, UINT message, WPARAM wParam, LPARAM lPar
     case WM_NOTIFY: {
       if (!self) return 0;
       const auto* note = reinterpret_cast<const OFNOTIFYW*>(lParam);
-      if (note->hdr.code == CDN_INITDONE || note->hdr.code == CDN_SELCHANGE || note->hdr.code == CDN_FOLDERCHANGE) {
+      if (note->hdr.code == CDN_INITDONE) {
+        ::PostMessageW(panel, kArrange, 0, 0);
+        self->Refresh();
+      } else if (note->hdr.code == CDN_SELCHANGE || note->hdr.code == CDN_FOLDERCHANGE) {
         self->Refresh();
       } else if (note->hdr.code == CDN_FILEOK) {
         self->Keep();
@@ -91,7 +99,7 @@ std::optional<TickFilePick> AskForTickFiles(const std::wstring& folder, const st
   dialog.lpstrInitialDir = folder.c_str();
   dialog.lpstrTitle = L"Genvane - choose the recorded ticks to replay";
   dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ALLOWMULTISELECT |
-                 OFN_ENABLEHOOK | OFN_ENABLETEMPLATEHANDLE | OFN_ENABLESIZING;
+                 OFN_ENABLEHOOK | OFN_ENABLETEMPLATEHANDLE;
   dialog.lpfnHook = &PanelHook;
   dialog.lCustData = reinterpret_cast<LPARAM>(&panel);
   if (!::GetOpenFileNameW(&dialog)) return std::nullopt;
