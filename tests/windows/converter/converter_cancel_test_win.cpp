@@ -35,6 +35,12 @@ TEST_F(ConverterTest, LongConversionShowsProgressAndCancelKeepsTheOldFile) {
   HWND cancel = ::GetDlgItem(progress, converter::kCancelButtonId);
   ASSERT_TRUE(cancel);
   EXPECT_EQ(TextOf(cancel), L"Cancel");
+  // The ticks so far, and the file they come from.
+  HWND counts = ::GetDlgItem(progress, converter::kProgressTextId);
+  ASSERT_TRUE(counts);
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(counts).rfind(L"2 ticks converted", 0) == 0; }))
+      << std::string(TextOf(counts).begin(), TextOf(counts).end());
+  EXPECT_NE(TextOf(counts).find(L"now reading genvane-test-"), std::wstring::npos);
   SaveScreenshot(progress, ArtifactPath(L"converter-progress.bmp"));
   EXPECT_TRUE(converter_.Running());
   EXPECT_TRUE(StationStarts().empty());
