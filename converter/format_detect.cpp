@@ -365,7 +365,10 @@ Finding ByHeader(const std::vector<Line>& lines, std::string_view fileName) {
   Layout& l = f.layout;
   l.columns = map;
   l.header = true;
-  l.when = map.time != N ? WhenForm::DateAndTime : WhenForm::Any;
+  // A date column with a time column; else one column holds both (a time column beside a
+  // timestamp is left alone).
+  l.when = map.date != N && map.time != N ? WhenForm::DateAndTime : WhenForm::Any;
+  if (l.when == WhenForm::Any) l.columns.time = N;
   if (map.time == N && map.dateTime == N) {
     // The date column holds the date and the time together.
     l.columns.dateTime = N;
@@ -507,6 +510,11 @@ Finding ScidFinding(std::string_view fileName) {
 }
 
 Finding DetectFormat(std::string_view text, std::string_view fileName, bool complete) {
+  // The same start of a file gives the same finding, however much more of it is at hand.
+  if (text.size() > kDetectionBytes) {
+    text = text.substr(0, kDetectionBytes);
+    complete = false;
+  }
   std::vector<Line> lines = FirstLines(text, complete);
   if (lines.empty()) {
     if (!complete && text.find_first_not_of(" \t\r\n") != std::string_view::npos)

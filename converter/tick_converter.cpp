@@ -13,7 +13,6 @@
 namespace tickvane::converter {
 namespace {
 
-constexpr int kMaxFields = 256;
 // No tick line comes near this; a file without line ends must not fill the memory.
 constexpr size_t kMaxLine = 1 << 20;
 constexpr int N = Layout::kNone;
@@ -129,10 +128,10 @@ bool TickConverter::FeedText(std::string_view text, std::string& out) {
   for (char c : text) lines += c == '\n';
   if (lines == headLines_ && head_.size() < kDetectionBytes) return true;
   headLines_ = lines;
-  // Found as soon as the header and a line after it (or the first two lines) are in; the bad
-  // line of a short piece is then found in that piece.
-  const bool enough = head_.size() >= kDetectionBytes || headLines_ > kDetectionLines;
+  // Found as soon as the header and a line after it (or the first two lines) are in, so that the
+  // bad line of a short piece is found in that piece; what more lines could change waits for them.
   finding_ = DetectFormat(head_, options_.fileName, false);
+  const bool enough = head_.size() >= kDetectionBytes || finding_.linesSeen >= kDetectionLines;
   if (!enough && (finding_.linesSeen < 2 || finding_.moreLinesHelp)) return true;
   return Detect(false, out);
 }
@@ -197,6 +196,8 @@ bool TickConverter::Setup() {
     if (sourceRules_) sourceClock_.emplace(*sourceRules_);
   }
   if (options_.playbackZone) playbackClock_.emplace(*options_.playbackZone);
+  needed_ = finding_.layout.LastNeeded();
+  if (!finding_.scid && needed_ >= kMaxFields) return Fail("the file names more than 256 columns");
   line_ = 0;
   return true;
 }
@@ -289,25 +290,25 @@ bool TickConverter::Line(std::string_view line, std::string& out) {
 bool TickConverter::Record(std::string_view line, std::string& out) {
   const Layout& layout = finding_.layout;
   const ColumnMap& cols = layout.columns;
-  std::string_view fields[kMaxFields];
+  std::string_view* fields = fields_;
   int count = 0;
-  const int needed = layout.LastNeeded();
-  size_t start = 0;
+  const int needed = needed_;
   const char sep = cols.separator;
+  // Fields are short: a plain loop finds their ends sooner than a library search per field.
+  const char* p = line.data();
+  const char* const end = p + line.size();
   while (count <= needed && count < kMaxFields) {
-    size_t from = start;
+    const char* start = p;
     // A quoted field may hold the separator: "181,75" in a comma-separated file.
-    if (from < line.size() && line[from] == '"') {
-      size_t close = line.find('"', from + 1);
-      if (close != std::string_view::npos) from = close;
+    if (p < end && *p == '"') {
+      const char* close = p + 1;
+      while (close < end && *close != '"') ++close;
+      if (close < end) p = close;
     }
-    size_t end = line.find(sep, from);
-    if (end == std::string_view::npos) {
-      fields[count++] = line.substr(start);
-      break;
-    }
-    fields[count++] = line.substr(start, end - start);
-    start = end + 1;
+    while (p < end && *p != sep) ++p;
+    fields[count++] = std::string_view(start, static_cast<size_t>(p - start));
+    if (p == end) break;
+    ++p;
   }
   if (count <= needed) {
     return Fail("the line has " + std::to_string(count) + " fields, " +

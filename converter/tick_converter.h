@@ -13,6 +13,7 @@
 #include "converter/price_kind.h"
 #include "converter/text_decoder.h"
 #include "converter/tick_format.h"
+#include "converter/tick_time.h"
 #include "converter/zone_clock.h"
 #include "converter/zone_name.h"
 
@@ -137,6 +138,12 @@ class TickConverter {
   bool scidHeader_ = false;
 
   std::optional<TickStamp> first_, last_;
+
+  // The fields of the line in hand; as many as the layout needs are filled.
+  static constexpr int kMaxFields = 256;
+  std::string_view fields_[kMaxFields];
+  int needed_ = 0;
+  DayCache dayCache_;
 };
 
 }  // namespace tickvane::converter

@@ -1,5 +1,6 @@
 #include "converter/tick_time.h"
 
+#include <optional>
 #include <string>
 
 #include "common/civil_time.h"
@@ -61,18 +62,73 @@ bool ParseZoneSuffix(std::string_view text, int& minutesEast) {
     return true;
   }
   if (text.empty()) return false;
-  std::optional<int> m;
+  // The common forms directly (they come with every tick): +hh:mm, +hhmm, +hh.
   if (text.front() == '+' || text.front() == '-') {
-    m = FixedOffsetMinutes("UTC" + std::string(text));
-  } else {
-    m = FixedOffsetMinutes(text);
+    const int sign = text.front() == '+' ? 1 : -1;
+    int h = 0, m = 0;
+    const bool ok = (text.size() == 6 && text[3] == ':' && Number(text, 1, 2, h) && Number(text, 4, 2, m)) ||
+                    (text.size() == 5 && Number(text, 1, 2, h) && Number(text, 3, 2, m)) ||
+                    (text.size() == 3 && Number(text, 1, 2, h));
+    if (!ok || m > 59 || h * 60 + m > 14 * 60) return false;
+    minutesEast = sign * (h * 60 + m);
+    return true;
   }
+  std::optional<int> m = FixedOffsetMinutes(text);
   if (!m) return false;
   minutesEast = *m;
   return true;
 }
 
-bool ParseDateTimeWhen(std::string_view text, TickWhen& when) {
+// The two forms most ticks come in, read without searching: yyyy-MM-ddTHH:mm:ss (ISO 8601, with a
+// blank for the T too) and dd.MM.yyyy HH:mm:ss (Dukascopy), each with an optional fraction and
+// zone. 1 read, 0 bad, -1 another form.
+int FixedDateTime(std::string_view text, TickWhen& when, DayCache* cache) {
+  if (text.size() < 19 || text[13] != ':' || text[16] != ':') return -1;
+  const bool iso = text[4] == '-' && text[7] == '-' && (text[10] == 'T' || text[10] == ' ');
+  const bool dotted = text[2] == '.' && text[5] == '.' && text[10] == ' ';
+  if (!iso && !dotted) return -1;
+  int h = 0, mi = 0, sec = 0;
+  if (!Number(text, 11, 2, h) || !Number(text, 14, 2, mi) || !Number(text, 17, 2, sec)) return -1;
+  size_t at = 19;
+  if (at < text.size() && (text[at] == '.' || text[at] == ',')) {
+    size_t digits = ++at;
+    while (at < text.size() && IsDigit(text[at])) ++at;
+    if (at == digits) return 0;
+  }
+  TickWhen w;
+  if (at < text.size()) {
+    std::string_view zone = text.substr(at);
+    while (!zone.empty() && zone.front() == ' ') zone.remove_prefix(1);
+    while (!zone.empty() && zone.back() == ' ') zone.remove_suffix(1);
+    if (!zone.empty()) {
+      if (!ParseZoneSuffix(zone, w.offsetMinutes)) return 0;
+      w.zoned = true;
+    }
+  }
+  if (h > 23 || mi > 59 || sec > 59) return 0;
+  std::int64_t day = 0;
+  if (cache && cache->size == 10 && text.compare(0, 10, cache->text, 10) == 0) {
+    day = cache->day;
+  } else {
+    int y = 0, mo = 0, d = 0;
+    const bool ok = iso ? Number(text, 0, 4, y) && Number(text, 5, 2, mo) && Number(text, 8, 2, d)
+                        : Number(text, 6, 4, y) && Number(text, 3, 2, mo) && Number(text, 0, 2, d);
+    if (!ok || y < 1900 || mo < 1 || mo > 12 || d < 1 || d > DaysInMonth(y, mo)) return 0;
+    day = DaysSinceEpoch(y, mo, d);
+    if (cache) {
+      text.copy(cache->text, 10);
+      cache->size = 10;
+      cache->day = day;
+    }
+  }
+  w.clock = day * kSecondsPerDay + h * 3600 + mi * 60 + sec;
+  when = w;
+  return 1;
+}
+
+bool ParseDateTimeWhen(std::string_view text, TickWhen& when, DayCache* cache) {
+  const int fixed = FixedDateTime(text, when, cache);
+  if (fixed >= 0) return fixed == 1;
   TickWhen w;
   if (text.size() == 14 && AllDigits(text)) {
     int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
@@ -101,10 +157,23 @@ bool ParseDateTimeWhen(std::string_view text, TickWhen& when) {
       w.zoned = true;
     }
   }
-  TickDate d;
+  const std::string_view dateText = text.substr(0, cut);
+  std::int64_t day = 0;
+  if (cache && cache->size == dateText.size() && dateText.compare(0, dateText.size(), cache->text, cache->size) == 0) {
+    day = cache->day;
+  } else {
+    TickDate d;
+    if (!ParseDate(dateText, d)) return false;
+    day = DaysSinceEpoch(d.year, d.month, d.day);
+    if (cache && dateText.size() <= sizeof cache->text) {
+      dateText.copy(cache->text, dateText.size());
+      cache->size = dateText.size();
+      cache->day = day;
+    }
+  }
   TickTime t;
-  if (!ParseDate(text.substr(0, cut), d) || !ParseTime(timePart, t)) return false;
-  if (!Compose(d.year, d.month, d.day, t.hour, t.minute, t.second, w.clock)) return false;
+  if (!ParseTime(timePart, t)) return false;
+  w.clock = day * kSecondsPerDay + t.hour * 3600 + t.minute * 60 + t.second;
   when = w;
   return true;
 }
@@ -137,12 +206,12 @@ bool ParseEpochWhen(std::string_view text, TickWhen& when) {
   return true;
 }
 
-bool ParseAnyWhen(std::string_view text, TickWhen& when) {
+bool ParseAnyWhen(std::string_view text, TickWhen& when, DayCache* cache) {
   size_t digits = 0;
   while (digits < text.size() && IsDigit(text[digits])) ++digits;
   const bool number = digits == text.size() || (text[digits] == '.' && digits >= 9);
   if (number && text.size() != 14) return ParseEpochWhen(text, when);
-  return ParseDateTimeWhen(text, when);
+  return ParseDateTimeWhen(text, when, cache);
 }
 
 bool ParseNinjaTraderWhen(std::string_view text, TickWhen& when) {

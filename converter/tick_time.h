@@ -20,6 +20,13 @@ struct TickWhen {
   std::int64_t Utc() const { return clock - offsetMinutes * 60LL; }
 };
 
+// The last date text read and its day: ticks come in long runs of the same day.
+struct DayCache {
+  char text[16] = {};
+  size_t size = 0;
+  std::int64_t day = 0;
+};
+
 // A zone written after a time: Z, +hh:mm, -hh:mm, +hhmm, +hh, and those after GMT or UTC
 // (GMT+0200, UTC-05:00), or GMT or UTC alone. Minutes east of UTC.
 bool ParseZoneSuffix(std::string_view text, int& minutesEast);
@@ -27,7 +34,7 @@ bool ParseZoneSuffix(std::string_view text, int& minutesEast);
 // A date and a time of day in one field (as ParseDateTime in tick_fields.h), with an optional
 // zone after the time: 2013-10-08T09:30:03.123-04:00, 2013-10-08 13:30:03+00:00, ...Z,
 // 08.10.2013 15:30:03.123 GMT+0200. Also yyyyMMddHHmmss as 14 digits.
-bool ParseDateTimeWhen(std::string_view text, TickWhen& when);
+bool ParseDateTimeWhen(std::string_view text, TickWhen& when, DayCache* cache = nullptr);
 
 // Seconds, milliseconds, microseconds or nanoseconds since 1970-01-01 UTC, told apart by size:
 // from 10^8 seconds (March 1973) up, each next unit from where the one before would pass year
@@ -35,7 +42,7 @@ bool ParseDateTimeWhen(std::string_view text, TickWhen& when);
 bool ParseEpochWhen(std::string_view text, TickWhen& when);
 
 // Either of the two, by the text's form (a generic timestamp column).
-bool ParseAnyWhen(std::string_view text, TickWhen& when);
+bool ParseAnyWhen(std::string_view text, TickWhen& when, DayCache* cache = nullptr);
 
 // NinjaTrader: yyyyMMdd HHmmss, optionally followed by a blank and up to 7 digits of fraction.
 bool ParseNinjaTraderWhen(std::string_view text, TickWhen& when);

@@ -61,6 +61,8 @@ TEST(ConverterStream, SeparatorsColumnOrderAndSymbols) {
       {"  \r\n\xEF\xBB\xBF" "Time,Price,Date\r\n\r\n93003,2,10/08/2013\r\n", nullptr},  // BOM not at the start
       {"\xEF\xBB\xBF" "Time,Price,Date\r\n\r\n93003,2,10/08/2013\r\n", "TST,20131008,093003,2,1\r\n"},
       {"Date,Time,Price,Extra\n20131008,093003,2,anything, with more, fields\n", "TST,20131008,093003,2,1\r\n"},
+      // A time column beside a timestamp and no date column: the timestamp holds both.
+      {"Timestamp,Time,Price\n2013-10-08 09:30:03,09:30:03,2\n", "TST,20131008,093003,2,1\r\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);

@@ -24,7 +24,8 @@ struct WhenCase {
   int offset;
 };
 
-void Check(bool (*parse)(std::string_view, TickWhen&), const WhenCase& c) {
+template <typename Parse>
+void Check(Parse parse, const WhenCase& c) {
   SCOPED_TRACE(c.text);
   TickWhen w;
   ASSERT_EQ(parse(c.text, w), c.ok);
@@ -75,7 +76,37 @@ TEST(ConverterTimes, DateAndTimeWithAZoneAfterIt) {
       {"2013-10-08", false, 0, false, 0},
       {"20131308133003", false, 0, false, 0},
   };
-  for (const WhenCase& c : cases) Check(ParseDateTimeWhen, c);
+  for (const WhenCase& c : cases) Check([](std::string_view t, TickWhen& w) { return ParseDateTimeWhen(t, w); }, c);
+}
+
+// Runs of the same day are read once; a new day, a bad day or another form is read anew.
+TEST(ConverterTimes, TheDayOfTheLastTickIsKeptAndNotMistaken) {
+  const struct {
+    const char* text;
+    bool ok;
+    std::int64_t clock;
+  } ticks[] = {
+      {"2013-10-08T13:30:03.123Z", true, Open()},
+      {"2013-10-08T13:30:04Z", true, Open() + 1},
+      {"2013-10-09T13:30:03Z", true, Open() + kSecondsPerDay},
+      {"2013-10-32T13:30:03Z", false, 0},
+      {"2013-10-09 13:30:03.5", true, Open() + kSecondsPerDay},
+      {"09.10.2013 13:30:03.123", true, Open() + kSecondsPerDay},
+      {"08.10.2013 13:30:03.123 GMT+0300", true, Open()},
+      {"08.13.2013 13:30:03", false, 0},
+      {"08.10.2013 13:30:60", false, 0},
+      {"08.10.2013 13:30:03.", false, 0},
+      {"2013-10-08T13:30:03+99:00", false, 0},
+      {"2013/10/8 13:30:03.123", true, Open()},
+      {"10/08/2013 13:30:03", true, Open()},
+  };
+  DayCache cache;
+  for (const auto& t : ticks) {
+    SCOPED_TRACE(t.text);
+    TickWhen w;
+    ASSERT_EQ(ParseDateTimeWhen(t.text, w, &cache), t.ok);
+    if (t.ok) EXPECT_EQ(w.clock, t.clock);
+  }
 }
 
 TEST(ConverterTimes, AnyFormTakesCountsAndTexts) {
@@ -86,7 +117,7 @@ TEST(ConverterTimes, AnyFormTakesCountsAndTexts) {
       {"20131008133003", true, Open(), false, 0},
       {"93003", false, 0, false, 0},
   };
-  for (const WhenCase& c : cases) Check(ParseAnyWhen, c);
+  for (const WhenCase& c : cases) Check([](std::string_view t, TickWhen& w) { return ParseAnyWhen(t, w); }, c);
 }
 
 TEST(ConverterTimes, NinjaTraderAndHistDataStamps) {
