@@ -27,7 +27,7 @@ cmake --build "$build" -j2
 
 mkdir -p "$build/artifacts"
 status=0
-for target in tick_file_reader_fuzz numeric_value_fuzz; do
+for target in tick_file_reader_fuzz numeric_value_fuzz converter_fuzz; do
   name="${target%_fuzz}"
   # New inputs go to a work corpus in the build tree; the seeds under version control stay put.
   work="$build/corpus/$name"
