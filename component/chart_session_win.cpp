@@ -34,20 +34,20 @@ std::string RecordBytes(const std::vector<chart::BatchTick>& ticks, const ChartT
 
 }  // namespace
 
-Outcome ChartSession::WritingHeader(const std::string& chartFileName) {
+Outcome ChartSession::WritingHeader(const std::wstring& chartFileName) {
   target_.reset();
   if (Outcome refused = Resolve(chartFileName); !refused.error.empty()) return refused;
   return FromFile(StartChartFile(target_->path), *target_);
 }
 
 Outcome ChartSession::WritingData(const std::string& date, const std::string& price, const std::string& time,
-                                  const std::string& chartFileName) {
+                                  const std::wstring& chartFileName) {
   if (Outcome refused = Resolve(chartFileName); !refused.error.empty()) return refused;
   return FromFile(AppendToChartFile(target_->path, RecordBytes({{date, price, time}}, *target_)), *target_);
 }
 
 Outcome ChartSession::WritingDataForward(const std::string& dates, const std::string& prices,
-                                         const std::string& times, const std::string& chartFileName) {
+                                         const std::string& times, const std::wstring& chartFileName) {
   if (Outcome refused = Resolve(chartFileName); !refused.error.empty()) return refused;
   auto batch = chart::SplitBatch(dates, prices, times);
   if (auto* problem = std::get_if<std::string>(&batch))
@@ -56,7 +56,7 @@ Outcome ChartSession::WritingDataForward(const std::string& dates, const std::st
   return FromFile(AppendToChartFile(target_->path, RecordBytes(ticks, *target_)), *target_);
 }
 
-Outcome ChartSession::Resolve(const std::string& chartFileName) {
+Outcome ChartSession::Resolve(const std::wstring& chartFileName) {
   if (target_ && chartFileName == targetName_) return {};
   target_.reset();
   TargetOutcome resolved = ResolveChartTarget(chartFileName);

@@ -26,18 +26,18 @@ inline Outcome Failed(std::wstring error, HRESULT code) { return {0, std::move(e
 // records in the file.
 class ChartSession {
  public:
-  Outcome WritingHeader(const std::string& chartFileName);
+  Outcome WritingHeader(const std::wstring& chartFileName);
   // The incoming writer state is not read: the file itself says how many records it holds.
   Outcome WritingData(const std::string& date, const std::string& price, const std::string& time,
-                      const std::string& chartFileName);
+                      const std::wstring& chartFileName);
   Outcome WritingDataForward(const std::string& dates, const std::string& prices, const std::string& times,
-                             const std::string& chartFileName);
+                             const std::wstring& chartFileName);
 
  private:
-  Outcome Resolve(const std::string& chartFileName);
+  Outcome Resolve(const std::wstring& chartFileName);
 
   std::optional<ChartTarget> target_;
-  std::string targetName_;
+  std::wstring targetName_;
 };
 
 }  // namespace tickvane::zavovq

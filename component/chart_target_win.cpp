@@ -35,9 +35,9 @@ std::optional<std::wstring> ChartFolderProblem(const std::wstring& folder) {
 
 }  // namespace
 
-TargetOutcome ResolveChartTarget(const std::string& chartFileName) {
+TargetOutcome ResolveChartTarget(const std::wstring& chartFileName) {
   if (auto problem = chart::ChartFileNameProblem(chartFileName))
-    return Refused(L"The chart-file name \"" + FromUtf8(chartFileName) + L"\" is refused: " + FromUtf8(*problem) +
+    return Refused(L"The chart-file name \"" + chartFileName + L"\" is refused: " + *problem +
                    L". The chart file is written only in the chart folder, under a plain file name.");
   const UserSettings settings = ReadUserSettings();
   ChartTarget target;
@@ -51,7 +51,7 @@ TargetOutcome ResolveChartTarget(const std::string& chartFileName) {
       return Refused(Setting(kRecordingTimeZoneSetting, settings.recordingTimeZone) +
                      L", which is no time zone of this system (such as Eastern Standard Time).");
   }
-  target.path = ChartFilePath(settings, ModuleDirectory(), FromUtf8(chartFileName));
+  target.path = ChartFilePath(settings, ModuleDirectory(), chartFileName);
   TargetOutcome out;
   out.target = std::move(target);
   return out;

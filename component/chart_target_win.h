@@ -26,6 +26,6 @@ struct TargetOutcome {
 // Reads the settings afresh. A chart folder that does not exist, is no folder or is not given in
 // full, and a zone the system does not know, are refused naming the setting and its value: the
 // chart is then written nowhere, rather than somewhere the user did not choose.
-TargetOutcome ResolveChartTarget(const std::string& chartFileName);
+TargetOutcome ResolveChartTarget(const std::wstring& chartFileName);
 
 }  // namespace tickvane::zavovq

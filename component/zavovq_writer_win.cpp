@@ -10,11 +10,11 @@
 
 #include "common/com_object_win.h"
 #include "common/com_owners.h"
+#include "common/variant_text_win.h"
 #include "common/win_text.h"
 #include "component/add_time.h"
 #include "component/chart_number.h"
 #include "component/chart_session_win.h"
-#include "component/com_arguments_win.h"
 #include "component/zavovq_factory_win.h"
 #include "component/zavovq_module_win.h"
 
@@ -51,12 +51,14 @@ Outcome AddTime(const std::string& fromTime, const std::string& minutes) {
 }
 
 Outcome Call(ChartSession& session, DISPID id, const DISPPARAMS& params) {
-  // Invoke hands the arguments over last one first.
-  auto arg = [&params](UINT i) { return ArgumentText(params.rgvarg[params.cArgs - 1 - i]); };
+  // Invoke hands the arguments over last one first. The chart-file name stays as it came; the
+  // numbers are read from UTF-8.
+  auto name = [&params](UINT i) { return VariantText(params.rgvarg[params.cArgs - 1 - i]); };
+  auto arg = [&params](UINT i) { return ToUtf8(VariantText(params.rgvarg[params.cArgs - 1 - i])); };
   switch (id) {
-    case kWritingHeader: return session.WritingHeader(arg(0));
-    case kWritingData: return session.WritingData(arg(0), arg(1), arg(2), arg(4));
-    case kWritingDataForward: return session.WritingDataForward(arg(0), arg(1), arg(2), arg(4));
+    case kWritingHeader: return session.WritingHeader(name(0));
+    case kWritingData: return session.WritingData(arg(0), arg(1), arg(2), name(4));
+    case kWritingDataForward: return session.WritingDataForward(arg(0), arg(1), arg(2), name(4));
     case kAddTime: return AddTime(arg(0), arg(1));
   }
   return Failed(L"Unknown method.", DISP_E_MEMBERNOTFOUND);

@@ -15,7 +15,6 @@
 #include <memory>
 #include <string>
 
-#include "station/engine/forward_step.h"
 #include "station/engine/replay_loop.h"
 #include "station/engine/tick_file_reader.h"
 
@@ -28,11 +27,11 @@ class NullWindow final : public ReplayWindow {
  public:
   void SetLastText(std::string_view text) override { shown += text.size(); }
   void SetTimeText(std::string_view) override {}
-  std::string SpeedText() override { return "2"; }
-  void SetSpeedText(std::string_view) override {}
-  std::string ChartFileName() override { return "dji.mnd"; }
+  std::wstring SpeedText() override { return L"2"; }
+  void SetSpeedText(std::wstring_view) override {}
+  std::wstring ChartFileName() override { return L"dji.mnd"; }
   void SetButtonEnabled(ReplayButton, bool) override {}
-  void ShowNotice(std::string_view) override {}
+  void ShowNotice(std::wstring_view) override {}
   void CheckSpeed() override {}
   void WaitAfterRecord(std::uint32_t) override {}
   void Wait(std::uint32_t) override {}
@@ -57,31 +56,30 @@ struct Counts {
 class CountingWriter final : public ChartWriter {
  public:
   explicit CountingWriter(Counts& counts) : counts_(counts) {}
-  WriterResult writing_header(std::string_view) override { return Ok(); }
-  WriterResult writing_data(std::string_view, std::string_view, std::string_view, const WriterValue&,
-                            std::string_view) override {
+  WriterResult writing_header(std::wstring_view) override { return Ok(); }
+  WriterResult writing_data(std::string_view, std::string_view, std::string_view, std::wstring_view) override {
     ++counts_.singleCalls;
     return Ok();
   }
   WriterResult writing_data_forward(std::string_view dates, std::string_view prices, std::string_view times,
-                                    const WriterValue&, std::string_view) override {
+                                    std::wstring_view) override {
     ++counts_.batchCalls;
     counts_.batchBytes += dates.size() + prices.size() + times.size();
     return Ok();
   }
-  WriterResult add_time(std::string_view, std::string_view) override { return Ok(); }
+  WriterResult add_time(std::wstring_view, std::wstring_view) override { return Ok(); }
+  std::wstring WriterStateText() const override { return L"1"; }
 
  private:
-  WriterResult Ok() const { return {true, state_, {}}; }
+  static WriterResult Ok() { return {true, {}, {}}; }
   Counts& counts_;
-  WriterValue state_ = WriterValue::FromText("1");
 };
 
 class CountingFactory final : public ChartWriterFactory {
  public:
   explicit CountingFactory(Counts& counts) : counts_(counts) {}
   WriterCreation Create() override { return {std::make_unique<CountingWriter>(counts_), {}}; }
-  std::string ComponentName() const override { return "zavovq"; }
+  std::wstring ComponentName() const override { return L"zavovq"; }
 
  private:
   Counts& counts_;
@@ -136,6 +134,7 @@ double Forward(const std::string& text, long records, Way way, Counts& counts) {
   CountingFactory factory(counts);
   StationState station;
   station.commandArgs = {L"Tickvane", L"sierra"};
+  station.mode = StationMode::Sierra;
   if (way == Way::Ticks) {
     station.forwardTicks = static_cast<double>(records);  // asked before Start: the whole file
   } else {
@@ -143,13 +142,12 @@ double Forward(const std::string& text, long records, Way way, Counts& counts) {
     window.onFirstEvents = [&station] {
       station.forwardFromTime = L"93000";
       station.forwardMinutes = L"900";
-      station.forwardToTime = WriterValue::FromText("240000");
+      station.forwardToTime = WriterValue::FromText(L"240000");
     };
   }
   const auto start = Clock::now();
   RunReplay(window, station, factory,
-            [&] { return PlaybackFileOpening{std::make_unique<MemoryPlaybackSource>(text), {}}; }, ForwardStep,
-            FinishForwards);
+            [&] { return PlaybackFileOpening{std::make_unique<MemoryPlaybackSource>(text), {}}; });
   return Seconds(Clock::now() - start);
 }
 

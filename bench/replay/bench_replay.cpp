@@ -27,11 +27,11 @@ class NullWindow final : public ReplayWindow {
  public:
   void SetLastText(std::string_view text) override { shown += text.size(); }
   void SetTimeText(std::string_view text) override { shown += text.size(); }
-  std::string SpeedText() override { return "2"; }
-  void SetSpeedText(std::string_view) override {}
-  std::string ChartFileName() override { return "dji.mnd"; }
+  std::wstring SpeedText() override { return L"2"; }
+  void SetSpeedText(std::wstring_view) override {}
+  std::wstring ChartFileName() override { return L"dji.mnd"; }
   void SetButtonEnabled(ReplayButton, bool) override {}
-  void ShowNotice(std::string_view) override {}
+  void ShowNotice(std::wstring_view) override {}
   void CheckSpeed() override {}
   void WaitAfterRecord(std::uint32_t ms) override { waited += ms; }
   void Wait(std::uint32_t) override {}
@@ -44,32 +44,24 @@ class NullWindow final : public ReplayWindow {
 
 class NullWriter final : public ChartWriter {
  public:
-  WriterResult writing_header(std::string_view) override { return Ok(); }
-  WriterResult writing_data(std::string_view, std::string_view, std::string_view, const WriterValue&,
-                            std::string_view) override {
+  WriterResult writing_header(std::wstring_view) override { return Ok(); }
+  WriterResult writing_data(std::string_view, std::string_view, std::string_view, std::wstring_view) override {
     return Ok();
   }
-  WriterResult writing_data_forward(std::string_view, std::string_view, std::string_view, const WriterValue&,
-                                    std::string_view) override {
+  WriterResult writing_data_forward(std::string_view, std::string_view, std::string_view, std::wstring_view) override {
     return Ok();
   }
-  WriterResult add_time(std::string_view, std::string_view) override { return Ok(); }
+  WriterResult add_time(std::wstring_view, std::wstring_view) override { return Ok(); }
+  std::wstring WriterStateText() const override { return L"1"; }
 
  private:
-  // The real component hands back a number; a text value of one character stands in for it.
-  WriterResult Ok() const {
-    WriterResult result;
-    result.ok = true;
-    result.value = state_;
-    return result;
-  }
-  WriterValue state_ = WriterValue::FromText("1");
+  static WriterResult Ok() { return {true, {}, {}}; }
 };
 
 class NullWriterFactory final : public ChartWriterFactory {
  public:
   WriterCreation Create() override { return {std::make_unique<NullWriter>(), {}}; }
-  std::string ComponentName() const override { return "zavovq"; }
+  std::wstring ComponentName() const override { return L"zavovq"; }
 };
 
 std::string EqualTimeFile(long records) {
@@ -112,6 +104,7 @@ double Replay(const std::string& text, bool sierra, std::size_t& shown) {
   NullWriterFactory factory;
   StationState station;
   station.commandArgs = {L"Tickvane", sierra ? L"sierra" : L"ddeonly"};
+  station.mode = sierra ? StationMode::Sierra : StationMode::DdeOnly;
   const auto start = Clock::now();
   RunReplay(window, station, factory, [&] {
     return PlaybackFileOpening{std::make_unique<MemoryPlaybackSource>(text), {}};

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "station/engine/replay_wait_win.h"
+#include "station/platform/replay_wait_win.h"
 
 namespace {
 

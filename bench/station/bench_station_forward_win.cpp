@@ -22,7 +22,7 @@
 #include "common/win_owners.h"
 #include "common/win_text.h"
 #include "station/engine/tick_file_reader.h"
-#include "station/engine/win_file_byte_source_win.h"
+#include "station/platform/playback_file_win.h"
 #include "tests/windows/support/programs_win.h"
 #include "tests/windows/support/windows_win.h"
 

@@ -5,7 +5,7 @@
 
 #include "common/window_design.h"
 #include "station/window/layout.h"
-#include "station/window/station_texts.h"
+#include "station/engine/station_texts.h"
 #include "tests/windows/support/windows_win.h"
 
 namespace tickvane::bench {

@@ -8,6 +8,7 @@
 // with silent holes, and a broken component is not called (and not reported) for every later tick.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,33 +23,32 @@ class ReplayChartWriter {
   explicit ReplayChartWriter(ChartWriterFactory& factory);
 
   // Each returns the message to show the user, or nothing.
-  std::optional<std::string> Start(std::string_view chartFileName);  // writing_header
-  std::optional<std::string> WriteRecord(std::string_view tickDate, std::string_view tickPrice,
-                                         std::string_view tickTime, std::string_view chartFileName);
-  std::optional<std::string> WriteBatch(std::string_view dateList, std::string_view priceList,
-                                        std::string_view timeList, std::string_view chartFileName);
+  std::optional<std::wstring> Start(std::wstring_view chartFileName);  // writing_header
+  std::optional<std::wstring> WriteRecord(std::string_view tickDate, std::string_view tickPrice,
+                                          std::string_view tickTime, std::wstring_view chartFileName);
+  std::optional<std::wstring> WriteBatch(std::string_view dateList, std::string_view priceList,
+                                         std::string_view timeList, std::wstring_view chartFileName);
 
-  // The value of the last successful writing call (empty before the first).
-  const WriterValue& writerState() const { return writerState_; }
+  // The writer state as text: the result of the last successful writing call ("" before the first).
+  std::wstring writerState() const { return writer_ ? writer_->WriterStateText() : std::wstring(); }
   // False once the writer is missing or has failed: no more calls are made.
   bool writing() const { return writer_ != nullptr && !failed_; }
 
  private:
-  std::optional<std::string> Take(const char* method, WriterResult result);
+  std::optional<std::wstring> Take(const wchar_t* method, const WriterResult& result);
 
-  std::string component_;
+  std::wstring component_;
   std::unique_ptr<ChartWriter> writer_;
-  std::string creationError_;
+  std::wstring creationError_;
   bool failed_ = false;
   bool creationReported_ = false;
-  WriterValue writerState_;
 };
 
 // The target of a "Forward mins": add_time on a short-lived instance of its own.
 struct ForwardTarget {
-  WriterValue toTime;                  // the call's result; "0" (no target) when it failed
-  std::optional<std::string> message;  // what to show when it failed
+  WriterValue toTime;                   // the call's result; "0" (no target) when it failed
+  std::optional<std::wstring> message;  // what to show when it failed
 };
-ForwardTarget AskForwardTarget(ChartWriterFactory& factory, std::string_view fromTime, std::string_view minutes);
+ForwardTarget AskForwardTarget(ChartWriterFactory& factory, std::wstring_view fromTime, std::wstring_view minutes);
 
 }  // namespace tickvane

@@ -15,15 +15,15 @@ namespace tickvane {
 // The boxes the commands read and write, named as the window's controls are.
 enum class ForwardBox { tick, for_min, time };
 
-// What the commands reach of the window. Texts are the boxes' own UTF-16 texts.
+// What the commands reach of the window. Texts are UTF-16, as the window holds them.
 class ForwardCommandWindow {
  public:
   virtual ~ForwardCommandWindow() = default;
   virtual std::wstring BoxText(ForwardBox box) = 0;
   virtual void SetBoxText(ForwardBox box, std::wstring_view text) = 0;
   virtual void SetButtonEnabled(ReplayButton button, bool enabled) = 0;
-  // A modal notice (OK only); the text is UTF-8.
-  virtual void ShowNotice(std::string_view text) = 0;
+  // A modal notice (OK only).
+  virtual void ShowNotice(std::wstring_view text) = 0;
 };
 
 // A forward count as typed: the whole text must be one number, blanks and tabs around it allowed.

@@ -72,20 +72,22 @@ void Append(ForwardBatches& batches, const TickRecord& record, RecordNumbers& nu
 
 }  // namespace
 
-void ForwardStep(ForwardContext& c) {
+RecordFate ForwardStep(ForwardContext& c) {
   StationState& station = c.station;
   ForwardBatches& batches = c.batches;
   RecordNumbers numbers(c);
+  const bool sierra = station.Sierra();
   const double to = station.forwardToTime.Number();
   // A target equal to 0 is no forward at all: a record with a negative time must not be taken
   // into a batch while the replay writes it singly too.
   bool minutesRunning = to != 0;
+  bool inFinalTicksBatch = false;
 
-  if (c.sierra && minutesRunning && numbers.Time() < to && numbers.SameDay()) {
+  if (sierra && minutesRunning && numbers.Time() < to && numbers.SameDay()) {
     if (batches.minutesBatchCount > kMinutesBatchLimit) WriteBatch(c, BatchKind::Minutes);
     Append(batches, c.record, numbers);
     batches.minutesBatchCount += 1;
-  } else if (c.sierra && minutesRunning && batches.minutesBatchCount > 0 && numbers.Time() >= numbers.From() &&
+  } else if (sierra && minutesRunning && batches.minutesBatchCount > 0 && numbers.Time() >= numbers.From() &&
              numbers.SameDay()) {
     // The record that reaches the target closes the pending batch; it is not shown, and the
     // forward ends with the next record that is not skipped.
@@ -95,35 +97,37 @@ void ForwardStep(ForwardContext& c) {
   } else {
     // The pending records (of the previous day, or of this day after a day change below the
     // from-time) precede the record in hand, which the replay now writes singly.
-    if (c.sierra && batches.minutesBatchCount > 0) WriteBatch(c, BatchKind::Minutes);
+    if (sierra && batches.minutesBatchCount > 0) WriteBatch(c, BatchKind::Minutes);
     if (minutesRunning) {
-      station.forwardToTime = WriterValue::FromText("0");
+      station.forwardToTime = WriterValue::FromText(L"0");
       minutesRunning = false;
     }
   }
 
-  if (station.forwardTicks >= 1 && c.sierra && !minutesRunning) {
+  if (station.forwardTicks >= 1 && sierra && !minutesRunning) {
     Append(batches, c.record, numbers);
     station.forwardTicks -= 1;
     batches.ticksBatchCount += 1;
-    const bool last = station.forwardTicks < 1;
-    if (batches.ticksBatchCount >= kTicksBatchSize || last) WriteBatch(c, BatchKind::Ticks);
-    if (last) {
+    inFinalTicksBatch = station.forwardTicks < 1;
+    if (batches.ticksBatchCount >= kTicksBatchSize || inFinalTicksBatch) WriteBatch(c, BatchKind::Ticks);
+    if (inFinalTicksBatch) {
       station.forwardTicks = 0;
-      c.writtenInBatch = true;
-      c.window.SetButtonEnabled(ReplayButton::Forward, true);
-      c.window.SetButtonEnabled(ReplayButton::for_mins, true);
+      EnableForwardButtons(c.window);
     }
   }
 
   // A forward cut short by a command (a count of 0, a refused count, a target of 0) may leave
   // records pending while the replay is about to write this one singly.
-  if (c.sierra && !c.writtenInBatch && Pending(batches) && station.forwardTicks == 0 && !minutesRunning)
+  if (sierra && !inFinalTicksBatch && Pending(batches) && station.forwardTicks == 0 && !minutesRunning)
     WriteBatch(c, BatchKind::Both);
+
+  if (!station.NoForward()) return RecordFate::Skipped;
+  return sierra && !inFinalTicksBatch ? RecordFate::WriteAndShow : RecordFate::ShowOnly;
 }
 
-void FinishForwards(ForwardEndContext& c) {
-  if (c.sierra && Pending(c.batches)) WriteBatch(c.batches, c.writer, c.window, BatchKind::Both);
+void FinishForwards(const StationState& station, ForwardBatches& batches, ReplayChartWriter& writer,
+                    ReplayWindow& window) {
+  if (station.Sierra() && Pending(batches)) WriteBatch(batches, writer, window, BatchKind::Both);
 }
 
 std::wstring StripChar(std::wstring_view text, std::wstring_view ch) {

@@ -5,15 +5,14 @@
 #include <string>
 
 #include "station/engine/chart_writer_session.h"
+#include "station/engine/forward_step.h"
 #include "station/engine/numeric_value.h"
+#include "station/engine/station_texts.h"
 #include "station/engine/tick_file_reader.h"
 #include "station/engine/time_mask.h"
 
 namespace tickvane {
 namespace {
-
-constexpr const char* kSpeedMessage = "Wrong input of playback speed.";
-constexpr const char* kClosingMessage = "This playback session has been done. Happy trading!";
 
 // One hhmmss step from ss=59 to the next minute's ss=00 is 41 on the digits, one second of time.
 constexpr double kMinuteCarry = 41;
@@ -30,7 +29,7 @@ struct Pacing {
   double delayMs = 0;
 };
 
-void Report(ReplayWindow& window, const std::optional<std::string>& message) {
+void Report(ReplayWindow& window, const std::optional<std::wstring>& message) {
   if (message) window.ShowNotice(*message);
 }
 
@@ -43,8 +42,8 @@ double WaitForSpeed(ReplayWindow& window) {
   while (speed == 0 && !window.Closed()) {
     speed = NumericValue(window.SpeedText());
     if (speed < 0) {
-      window.ShowNotice(kSpeedMessage);
-      window.SetSpeedText("2");
+      window.ShowNotice(kWrongSpeed);
+      window.SetSpeedText(kDesignSpeed);
     }
     window.Wait(kPollMs);
     window.ProcessEvents();
@@ -84,7 +83,7 @@ void ShowAndPace(ReplayWindow& window, const TickRecord& record, Pacing& pacing)
 
 }  // namespace
 
-void PauseWait(ReplayWindow& window, StationState& station) {
+void Pause(ReplayWindow& window, StationState& station) {
   station.paused = true;
   do {
     window.CheckSpeed();
@@ -94,8 +93,7 @@ void PauseWait(ReplayWindow& window, StationState& station) {
 }
 
 void RunReplay(ReplayWindow& window, StationState& station, ChartWriterFactory& writerFactory,
-               const PlaybackFileOpener& openPlaybackFile, const ForwardStepHook& forwardStep,
-               const ForwardEndHook& forwardEnd) {
+               const PlaybackFileOpener& openPlaybackFile) {
   window.SetButtonEnabled(ReplayButton::cbStartFastSend, false);
 
   PlaybackFileOpening file = openPlaybackFile();
@@ -105,10 +103,8 @@ void RunReplay(ReplayWindow& window, StationState& station, ChartWriterFactory& 
     return;
   }
 
-  // The mode word never changes after start-up.
-  const bool sierra = station.SierraMode();
   ReplayChartWriter writer(writerFactory);  // made in every mode; only "sierra" calls it
-  if (sierra) Report(window, writer.Start(window.ChartFileName()));
+  if (station.Sierra()) Report(window, writer.Start(window.ChartFileName()));
 
   ForwardBatches batches;
   Pacing pacing;
@@ -117,7 +113,7 @@ void RunReplay(ReplayWindow& window, StationState& station, ChartWriterFactory& 
     // Header lines are counted and thrown away by the reader itself.
     while (!window.Closed() && !reader.AtEnd()) {
       if (station.paused) {
-        PauseWait(window, station);
+        Pause(window, station);
         if (window.Closed()) break;
       }
       const LineResult line = reader.ReadLine();
@@ -125,19 +121,14 @@ void RunReplay(ReplayWindow& window, StationState& station, ChartWriterFactory& 
       if (line.kind == LineKind::Header) continue;
       if (line.kind == LineKind::Record) {
         const TickRecord& record = line.record;
-        bool writtenInBatch = false;
-        if (forwardStep) {
-          ForwardContext context{record, station, sierra, pacing.previousDate, batches, writer, window};
-          forwardStep(context);
-          writtenInBatch = context.writtenInBatch;
-        }
-        if (sierra && station.NoForward() && !writtenInBatch) {
-          window.SetButtonEnabled(ReplayButton::Forward, true);
-          window.SetButtonEnabled(ReplayButton::for_mins, true);
+        ForwardContext context{record, station, pacing.previousDate, batches, writer, window};
+        const RecordFate fate = ForwardStep(context);
+        if (fate == RecordFate::WriteAndShow) {
+          EnableForwardButtons(window);
           Report(window, writer.WriteRecord(record.tickDate, record.tickPrice, record.tickTime, window.ChartFileName()));
         }
         // Tested again: a handler may have started a forward while a writer message was open.
-        if (station.NoForward()) ShowAndPace(window, record, pacing);
+        if (fate != RecordFate::Skipped && station.NoForward()) ShowAndPace(window, record, pacing);
       }
       // A record line too short to hold a record is neither shown nor written, but the window
       // still gets its turn and a "[" at its start still ends the replay.
@@ -146,16 +137,12 @@ void RunReplay(ReplayWindow& window, StationState& station, ChartWriterFactory& 
     }
   }
 
-  const std::string readFailure = file.source->ReadFailure();
+  const std::wstring readFailure = file.source->ReadFailure();
   file.source.reset();
   if (window.Closed()) return;
-  if (forwardEnd) {
-    ForwardEndContext context{sierra, batches, writer, window};
-    forwardEnd(context);
-    if (window.Closed()) return;
-  }
-  window.SetButtonEnabled(ReplayButton::Forward, true);
-  window.SetButtonEnabled(ReplayButton::for_mins, true);
+  FinishForwards(station, batches, writer, window);
+  if (window.Closed()) return;
+  EnableForwardButtons(window);
   // Said before the closing notice, which would otherwise pass a cut-off replay for a whole one.
   if (!readFailure.empty()) window.ShowNotice(readFailure);
   window.ShowNotice(kClosingMessage);

@@ -4,14 +4,16 @@
 // Usage from the window (all on the window's thread):
 //
 //   void Frmzavo::cbStartFastSend_Click() {
-//     RunReplay(replayWindow_, state, writerFactory_,
-//               [] { return OpenPlaybackFile(ProgramDirectory()); }, ForwardStep, FinishForwards);
+//     RunReplay(*this, station, *writerFactory_, [folder] { return OpenPlaybackFile(folder); });
 //   }
-//   void Frmzavo::Pause() { PauseWait(replayWindow_, state); }
+//
+// Per record line, in this order: the reader cuts it into a TickRecord; ForwardStep decides its
+// fate (and makes the batch writes); a record to write goes to the writer (writing_data) with
+// both forward buttons enabled first; a record to show is shown in `last` and `time` and paced;
+// then the window handles its events.
 #pragma once
 
 #include "station/engine/chart_writer.h"
-#include "station/engine/replay_forward_hook.h"
 #include "station/engine/replay_playback_file.h"
 #include "station/engine/replay_window.h"
 #include "station/engine/station_state.h"
@@ -28,11 +30,11 @@ namespace tickvane {
 // It throws nothing of its own; what the window's methods throw passes through, so the window's
 // handler must not let it reach the window procedure.
 void RunReplay(ReplayWindow& window, StationState& station, ChartWriterFactory& writerFactory,
-               const PlaybackFileOpener& openPlaybackFile, const ForwardStepHook& forwardStep = {},
-               const ForwardEndHook& forwardEnd = {});
+               const PlaybackFileOpener& openPlaybackFile);
 
-// Sets `paused` and waits, checking the speed and handling events every 100 ms, until a handler
-// has set `paused` back to false (or the window is closed).
-void PauseWait(ReplayWindow& window, StationState& station);
+// `Pause`: sets `paused` and waits, checking the speed and handling events every 100 ms, until a
+// handler has set `paused` back to false (or the window is closed). The replay calls it before a
+// line while `paused` is set.
+void Pause(ReplayWindow& window, StationState& station);
 
 }  // namespace tickvane

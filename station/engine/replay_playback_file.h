@@ -15,14 +15,14 @@ namespace tickvane {
 class PlaybackSource : public ByteSource {
  public:
   // After Read has returned 0: "" when the end of the file was reached, otherwise a message for
-  // the user (UTF-8) naming the file and the system's reason. A failed read would otherwise look
-  // like the end of the file and the replay would report a successful end.
-  virtual std::string ReadFailure() const = 0;
+  // the user naming the file and the system's reason. A failed read would otherwise look like the
+  // end of the file and the replay would report a successful end.
+  virtual std::wstring ReadFailure() const = 0;
 };
 
 struct PlaybackFileOpening {
   std::unique_ptr<PlaybackSource> source;  // null when the file could not be opened
-  std::string error;                       // then: a message naming the full path and the reason (UTF-8)
+  std::wstring error;                      // then: a message naming the full path and the reason
 };
 
 using PlaybackFileOpener = std::function<PlaybackFileOpening()>;
@@ -32,7 +32,7 @@ using PlaybackFileOpener = std::function<PlaybackFileOpening()>;
 class MemoryPlaybackSource final : public PlaybackSource {
  public:
   explicit MemoryPlaybackSource(std::string_view bytes) : bytes_(bytes) {}
-  MemoryPlaybackSource(std::string_view bytes, std::size_t failAfter, std::string failure)
+  MemoryPlaybackSource(std::string_view bytes, std::size_t failAfter, std::wstring failure)
       : bytes_(bytes.substr(0, failAfter < bytes.size() ? failAfter : bytes.size())), failure_(std::move(failure)) {}
 
   std::size_t Read(char* buffer, std::size_t capacity) override {
@@ -40,11 +40,11 @@ class MemoryPlaybackSource final : public PlaybackSource {
     if (n == 0) failed_ = !failure_.empty();
     return n;
   }
-  std::string ReadFailure() const override { return failed_ ? failure_ : std::string(); }
+  std::wstring ReadFailure() const override { return failed_ ? failure_ : std::wstring(); }
 
  private:
   MemoryByteSource bytes_;
-  std::string failure_;
+  std::wstring failure_;
   bool failed_ = false;
 };
 

@@ -2,8 +2,8 @@
 // Start click handler and reaches the controls, the message boxes and the event processing only
 // through this interface, so that it builds and is tested without Windows.
 //
-// Texts: the price shown in `last` is the tick file's own 8-bit text (system code page), passed
-// on unchanged; every other text is UTF-8 (the time and the speed "2" are plain ASCII anyway).
+// Texts: the record's price and its masked time are the tick file's own 8-bit text (system code
+// page), passed on unchanged; every other text is UTF-16, as the window holds it.
 #pragma once
 
 #include <cstdint>
@@ -21,20 +21,20 @@ class ReplayWindow {
 
   // Text of the box `last`: the record's price, 8-bit code-page text.
   virtual void SetLastText(std::string_view tickPrice) = 0;
-  // Text of the box `time`: the record's time already masked ("9:30:15").
+  // Text of the box `time`: the record's time already masked ("9:30:15"), 8-bit text.
   virtual void SetTimeText(std::string_view maskedTime) = 0;
   // Text of the box `speed`, as typed.
-  virtual std::string SpeedText() = 0;
-  virtual void SetSpeedText(std::string_view text) = 0;
+  virtual std::wstring SpeedText() = 0;
+  virtual void SetSpeedText(std::wstring_view text) = 0;
   // Caption of the hidden label `vqfilename`: the chart file picked in the chooser. Read afresh
   // for every writer call, since the chooser may change it while the replay runs.
-  virtual std::string ChartFileName() = 0;
+  virtual std::wstring ChartFileName() = 0;
 
   virtual void SetButtonEnabled(ReplayButton button, bool enabled) = 0;
 
   // A modal notice (OK only, no icon, the program's title); returns when the user has closed it.
   // Window events go on being handled while it is open, as with any message box.
-  virtual void ShowNotice(std::string_view text) = 0;
+  virtual void ShowNotice(std::wstring_view text) = 0;
 
   // The window's own speed check; it may show its message and put "2" back into `speed`.
   virtual void CheckSpeed() = 0;
@@ -56,5 +56,12 @@ class ReplayWindow {
   // forever in a process without a window.
   virtual bool Closed() = 0;
 };
+
+// The three moments that hand the forwards back to the user (a record written singly, the end of
+// a forward by ticks, the end of the replay) enable both buttons, Forward first.
+inline void EnableForwardButtons(ReplayWindow& window) {
+  window.SetButtonEnabled(ReplayButton::Forward, true);
+  window.SetButtonEnabled(ReplayButton::for_mins, true);
+}
 
 }  // namespace tickvane

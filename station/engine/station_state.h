@@ -11,11 +11,16 @@
 
 namespace tickvane {
 
+// What the first word of the command line selects, once at start-up; it never changes after.
+enum class StationMode { Sierra, Esignal, DdeOnly };
+
 struct StationState {
   // Set by the Pause button; the replay waits before its next line while it is true.
   bool paused = false;
   // The words of the command line; word 1 is the mode word.
   std::vector<std::wstring> commandArgs;
+  // Decided from word 1 by start-up.
+  StationMode mode = StationMode::DdeOnly;
   bool wideView = false;
   // Records still to skip in a forward by ticks; 0 when none is running.
   double forwardTicks = 0;
@@ -24,10 +29,10 @@ struct StationState {
   std::wstring forwardMinutes;
   // Target time of a forward by minutes as the chart-file writer returned it; a value equal to 0
   // means none is pending. Starts as the integer 0.
-  WriterValue forwardToTime = WriterValue::FromText("0");
+  WriterValue forwardToTime = WriterValue::FromText(L"0");
 
-  // Mode words are matched exactly: "Sierra" is not "sierra".
-  bool SierraMode() const { return commandArgs.size() > 1 && commandArgs[1] == L"sierra"; }
+  // The chart-file writer is called in "sierra" mode only.
+  bool Sierra() const { return mode == StationMode::Sierra; }
   // No forward of either kind is running: the replay writes, shows and paces records only then.
   bool NoForward() const { return forwardTicks == 0 && forwardToTime.EqualsZero(); }
 };

@@ -3,7 +3,7 @@
 #include "common/message_box.h"
 #include "station/window/frmzavo_win.h"
 #include "station/window/layout.h"
-#include "station/window/station_texts.h"
+#include "station/engine/station_texts.h"
 
 namespace tickvane {
 namespace {

@@ -34,10 +34,6 @@ std::vector<std::wstring> SplitCommandLine(std::wstring_view argumentText, int m
   return words;
 }
 
-bool IsSierra(const std::vector<std::wstring>& commandArgs) {
-  return commandArgs.size() > 1 && commandArgs[1] == L"sierra";
-}
-
 StationMode ModeOf(const std::vector<std::wstring>& commandArgs) {
   if (commandArgs.size() < 2) return StationMode::DdeOnly;
   if (commandArgs[1] == L"sierra") return StationMode::Sierra;

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "station/engine/station_state.h"
+
 namespace tickvane {
 
 // The argument text of a full command line as Windows gives it: everything after the program
@@ -17,12 +19,7 @@ std::wstring_view ArgumentText(std::wstring_view commandLine);
 // Quotes and every other character are plain parts of a word.
 std::vector<std::wstring> SplitCommandLine(std::wstring_view argumentText, int maxWords = 10);
 
-enum class StationMode { Sierra, Esignal, DdeOnly };
-
 // The mode word is element 1, compared exactly and case-sensitively. No word at all means DDE only.
 StationMode ModeOf(const std::vector<std::wstring>& commandArgs);
-
-// Whether the chart-file writer is called: element 1 is exactly "sierra".
-bool IsSierra(const std::vector<std::wstring>& commandArgs);
 
 }  // namespace tickvane

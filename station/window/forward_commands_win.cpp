@@ -3,9 +3,9 @@
 
 #include "common/message_box.h"
 #include "common/win_text.h"
-#include "station/engine/chart_writer_com.h"
+#include "station/platform/chart_writer_com_win.h"
 #include "station/window/frmzavo_win.h"
-#include "station/window/station_texts.h"
+#include "station/engine/station_texts.h"
 
 namespace tickvane {
 namespace {
@@ -40,7 +40,7 @@ void Frmzavo::Forward_Click() {
 void Frmzavo::for_mins_Click() {
   // No exception may leave a window procedure; the command runs inside the replay's hand-overs.
   try {
-    if (!writerFactory_) writerFactory_ = MakeComChartWriterFactory("zavovq");
+    if (!writerFactory_) writerFactory_ = MakeComChartWriterFactory();
     ForwardMinutesCommand(*this, station, *writerFactory_, UserDecimalSeparator());
   } catch (const std::exception& e) {
     tickvane::ShowNotice(Window(), L"Forward mins failed: " + FromUtf8(e.what()), kProgramTitle);

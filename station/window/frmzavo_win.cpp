@@ -6,7 +6,7 @@
 #include "common/win_text.h"
 #include "station/window/chooser_win.h"
 #include "station/window/layout.h"
-#include "station/window/station_texts.h"
+#include "station/engine/station_texts.h"
 
 namespace tickvane {
 namespace {

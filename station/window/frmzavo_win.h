@@ -46,9 +46,6 @@ class Frmzavo : public BaseWindow<Frmzavo>,
   // Closes the window as part of closing the chooser; the process then ends.
   void Unload();
 
-  // Waits until Resume is pressed (the replay calls it before a line while `paused` is set).
-  void Pause();
-
   // Station state: plain fields, read and written directly by the handlers and by the replay.
   StationState station;
 
@@ -79,11 +76,11 @@ class Frmzavo : public BaseWindow<Frmzavo>,
   // What the replay reaches of the window.
   void SetLastText(std::string_view tickPrice) override;
   void SetTimeText(std::string_view maskedTime) override;
-  std::string SpeedText() override;
-  void SetSpeedText(std::string_view text) override;
-  std::string ChartFileName() override;
+  std::wstring SpeedText() override;
+  void SetSpeedText(std::wstring_view text) override;
+  std::wstring ChartFileName() override;
   void SetButtonEnabled(ReplayButton button, bool enabled) override;
-  void ShowNotice(std::string_view text) override;
+  void ShowNotice(std::wstring_view text) override;
   void WaitAfterRecord(std::uint32_t ms) override;
   void Wait(std::uint32_t ms) override;
   void ProcessEvents() override;

@@ -1,6 +1,6 @@
 #include "station/window/layout.h"
 
-#include "station/window/station_texts.h"
+#include "station/engine/station_texts.h"
 
 namespace tickvane {
 namespace {

@@ -5,40 +5,36 @@
 #include "common/message_box.h"
 #include "common/message_loop_win.h"
 #include "common/win_text.h"
-#include "station/engine/chart_writer_com.h"
-#include "station/engine/forward_step.h"
+#include "station/platform/chart_writer_com_win.h"
 #include "station/engine/replay_loop.h"
-#include "station/engine/replay_wait_win.h"
-#include "station/engine/win_file_byte_source_win.h"
+#include "station/platform/replay_wait_win.h"
+#include "station/platform/playback_file_win.h"
 #include "station/window/frmzavo_win.h"
-#include "station/window/station_texts.h"
+#include "station/engine/station_texts.h"
 
 namespace tickvane {
 
 void Frmzavo::cbStartFastSend_Click() {
-  if (!writerFactory_) writerFactory_ = MakeComChartWriterFactory("zavovq");
+  if (!writerFactory_) writerFactory_ = MakeComChartWriterFactory();
   std::wstring folder = ProgramDirectory();
   FineTimerResolution fineWaits;
   // No exception may leave a window procedure; the replay itself throws none of its own.
   try {
-    RunReplay(*this, station, *writerFactory_, [folder] { return OpenPlaybackFile(folder); }, ForwardStep,
-              FinishForwards);
+    RunReplay(*this, station, *writerFactory_, [folder] { return OpenPlaybackFile(folder); });
   } catch (const std::exception& e) {
     tickvane::ShowNotice(Window(), L"The replay stopped: " + FromUtf8(e.what()), kProgramTitle);
   }
 }
 
-void Frmzavo::Pause() { PauseWait(*this, station); }
-
 void Frmzavo::SetLastText(std::string_view tickPrice) { SetText(L"last", FromAnsi(tickPrice)); }
 
-void Frmzavo::SetTimeText(std::string_view maskedTime) { SetText(L"time", FromUtf8(maskedTime)); }
+void Frmzavo::SetTimeText(std::string_view maskedTime) { SetText(L"time", FromAnsi(maskedTime)); }
 
-std::string Frmzavo::SpeedText() { return ToUtf8(Text(L"speed")); }
+std::wstring Frmzavo::SpeedText() { return Text(L"speed"); }
 
-void Frmzavo::SetSpeedText(std::string_view text) { SetText(L"speed", FromUtf8(text)); }
+void Frmzavo::SetSpeedText(std::wstring_view text) { SetText(L"speed", text); }
 
-std::string Frmzavo::ChartFileName() { return ToUtf8(Text(L"vqfilename")); }
+std::wstring Frmzavo::ChartFileName() { return Text(L"vqfilename"); }
 
 void Frmzavo::SetButtonEnabled(ReplayButton button, bool enabled) {
   const wchar_t* name = button == ReplayButton::cbStartFastSend ? L"cbStartFastSend"
@@ -47,9 +43,7 @@ void Frmzavo::SetButtonEnabled(ReplayButton button, bool enabled) {
   ::EnableWindow(Control(name), enabled ? TRUE : FALSE);
 }
 
-void Frmzavo::ShowNotice(std::string_view text) {
-  tickvane::ShowNotice(Window(), FromUtf8(text), kProgramTitle);
-}
+void Frmzavo::ShowNotice(std::wstring_view text) { tickvane::ShowNotice(Window(), text, kProgramTitle); }
 
 void Frmzavo::WaitAfterRecord(std::uint32_t ms) {
   if (!PumpingWait(ms, &DispatchWindowMessage)) quitSeen_ = true;

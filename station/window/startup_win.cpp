@@ -5,7 +5,7 @@
 #include "station/window/chooser_win.h"
 #include "station/window/command_line.h"
 #include "station/window/frmzavo_win.h"
-#include "station/window/station_texts.h"
+#include "station/engine/station_texts.h"
 
 namespace tickvane {
 
@@ -16,7 +16,7 @@ void Frmzavo::Form_Load() {
   StartDdeService();
 
   station.forwardTicks = 0;
-  station.forwardToTime = WriterValue::FromText("0");
+  station.forwardToTime = WriterValue::FromText(L"0");
   station.wideView = false;
 
   short topmost = -1;
@@ -26,7 +26,8 @@ void Frmzavo::Form_Load() {
 
   if (dde_) dde_->SetTopic(Text(L"txtLinkTopic"));
 
-  switch (ModeOf(station.commandArgs)) {
+  station.mode = ModeOf(station.commandArgs);
+  switch (station.mode) {
     case StationMode::Sierra: {
       tickvane::ShowNotice(Window(), kSierraStartNotice, kProgramTitle);
       if (!chooser_) {

@@ -9,7 +9,7 @@
 #include "station/window/command_line.h"
 #include "station/window/frmzavo_win.h"
 #include "station/window/layout.h"
-#include "station/window/station_texts.h"
+#include "station/engine/station_texts.h"
 
 namespace tickvane {
 
@@ -42,7 +42,7 @@ void Frmzavo::more_Click() {
 }
 
 void Frmzavo::status_Click() {
-  if (station.SierraMode()) {
+  if (station.Sierra()) {
     // Where the chart file really lies: in the user's chart folder when one is set.
     const std::wstring chartFile = ChartFilePath(ReadUserSettings(), ProgramDirectory(), Text(L"vqfilename"));
     tickvane::ShowNotice(Window(), std::wstring(kStatusSierra) + chartFile, kProgramTitle);
@@ -69,7 +69,7 @@ void Frmzavo::CheckSpeed() {
   if (NumericValue(Text(L"speed")) < 0) {
     speedMessageOpen_ = true;
     tickvane::ShowNotice(Window(), kWrongSpeed, kProgramTitle);
-    SetText(L"speed", L"2");
+    SetText(L"speed", kDesignSpeed);
     speedMessageOpen_ = false;
   }
 }

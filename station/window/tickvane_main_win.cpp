@@ -5,7 +5,7 @@
 #include "common/message_loop_win.h"
 #include "common/single_instance_win.h"
 #include "station/window/frmzavo_win.h"
-#include "station/window/station_texts.h"
+#include "station/engine/station_texts.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};

@@ -5,32 +5,32 @@
 namespace tickvane::chart {
 namespace {
 
-class AcceptedNameTest : public testing::TestWithParam<std::string> {};
+class AcceptedNameTest : public testing::TestWithParam<std::wstring> {};
 
 TEST_P(AcceptedNameTest, PlainNamesAreAccepted) {
-  EXPECT_EQ(ChartFileNameProblem(GetParam()), std::nullopt) << GetParam();
+  EXPECT_EQ(ChartFileNameProblem(GetParam()), std::nullopt) << testing::PrintToString(GetParam());
 }
 
 // The chooser's five names, and other plain names.
 INSTANTIATE_TEST_SUITE_P(Names, AcceptedNameTest,
-                         testing::Values("vqfile.mnd", "ibm.mnd", "msft.mnd", "dji.mnd", "indu-i-nyse.mnd",
-                                         "ES.scid", "a", "chart file.scid", "console.mnd", "com10.mnd",
-                                         "name.with.dots", "\xC3\xA9t\xC3\xA9.scid", std::string(200, 'a')));
+                         testing::Values(L"vqfile.mnd", L"ibm.mnd", L"msft.mnd", L"dji.mnd", L"indu-i-nyse.mnd",
+                                         L"ES.scid", L"a", L"chart file.scid", L"console.mnd", L"com10.mnd",
+                                         L"name.with.dots", L"\u00e9t\u00e9.scid", std::wstring(200, L'a')));
 
-class RefusedNameTest : public testing::TestWithParam<std::string> {};
+class RefusedNameTest : public testing::TestWithParam<std::wstring> {};
 
 TEST_P(RefusedNameTest, NamesLeadingElsewhereAreRefused) {
-  EXPECT_NE(ChartFileNameProblem(GetParam()), std::nullopt) << GetParam();
+  EXPECT_NE(ChartFileNameProblem(GetParam()), std::nullopt) << testing::PrintToString(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Names, RefusedNameTest,
-    testing::Values("", "..", ".", "..\\dji.mnd", "../dji.mnd", "sub\\dji.mnd", "sub/dji.mnd", "C:dji.mnd",
-                    "C:\\Windows\\win.ini", "\\\\server\\share\\x", "dji.mnd:stream", "a..b", "dji?.mnd",
-                    "dji*.mnd", "<dji>", "a|b", "a\"b", std::string("a\0b", 3), "a\tb", "a\nb", " dji.mnd",
-                    "dji.mnd ", "dji.mnd.", "CON", "con.mnd", "NUL.txt", "nul", "AUX", "PRN.scid", "COM1",
-                    "com1.mnd", "LPT9.x", "zavovq.dll", "Tickvane.exe", "practice.EPF", "practice.epf",
-                    std::string(201, 'a')));
+    testing::Values(L"", L"..", L".", L"..\\dji.mnd", L"../dji.mnd", L"sub\\dji.mnd", L"sub/dji.mnd", L"C:dji.mnd",
+                    L"C:\\Windows\\win.ini", L"\\\\server\\share\\x", L"dji.mnd:stream", L"a..b", L"dji?.mnd",
+                    L"dji*.mnd", L"<dji>", L"a|b", L"a\"b", std::wstring(L"a\0b", 3), L"a\tb", L"a\nb", L" dji.mnd",
+                    L"dji.mnd ", L"dji.mnd.", L"CON", L"con.mnd", L"NUL.txt", L"nul", L"AUX", L"PRN.scid", L"COM1",
+                    L"com1.mnd", L"LPT9.x", L"zavovq.dll", L"Tickvane.exe", L"practice.EPF", L"practice.epf",
+                    std::wstring(201, L'a')));
 
 }  // namespace
 }  // namespace tickvane::chart

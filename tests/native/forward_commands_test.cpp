@@ -94,7 +94,7 @@ TEST_P(ForwardRefusal, ResetsTheBox) {
   rig.station.forwardTicks = 7;
   rig.station.forwardFromTime = L"93000";
   rig.station.forwardMinutes = L"3";
-  rig.station.forwardToTime = WriterValue::FromText("93300");
+  rig.station.forwardToTime = WriterValue::FromText(L"93300");
   if (c.ticks) rig.Ticks(c.text);
   else rig.Minutes(c.text);
   EXPECT_EQ(rig.log.calls, Texts{"Notice(Wrong data format.)"});
@@ -107,8 +107,8 @@ TEST_P(ForwardRefusal, ResetsTheBox) {
   }
   EXPECT_EQ(rig.station.forwardFromTime, L"93000");
   EXPECT_EQ(rig.station.forwardMinutes, L"3");
-  EXPECT_EQ(rig.station.forwardToTime.Text(), "93300");
-  EXPECT_EQ(rig.factory.created, 0);
+  EXPECT_EQ(rig.station.forwardToTime.Text(), L"93300");
+  EXPECT_EQ(rig.script.created, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -136,9 +136,9 @@ TEST(ForwardMinutesCommand, AsksAShortLivedInstanceFromTheShownTime) {
   EXPECT_EQ(rig.station.forwardFromTime, L"93015");
   EXPECT_EQ(rig.station.forwardMinutes, L" 9") << "the text as typed";
   EXPECT_EQ(rig.chart.addTimes, Texts{"93015+ 9"});
-  EXPECT_EQ(rig.station.forwardToTime.Text(), "93915");
-  EXPECT_EQ(rig.factory.created, 1);
-  EXPECT_EQ(rig.log.calls, (Texts{"Disable(for_mins)", "Disable(Forward)"}));
+  EXPECT_EQ(rig.station.forwardToTime.Text(), L"93915");
+  EXPECT_EQ(rig.script.created, 1);
+  EXPECT_EQ(rig.log.calls, (Texts{"add_time(93015, 9)", "Disable(for_mins)", "Disable(Forward)"}));
 }
 
 TEST(ForwardMinutesCommand, BeforeAnyRecordTheDesignTextOfTimeGivesFromTimeZero) {
@@ -154,10 +154,10 @@ TEST(ForwardMinutesCommand, MissingWriterLeavesNoTarget) {
   replay_test::FakeWindow window{log};
   replay_test::WriterScript script;
   replay_test::FakeWriterFactory factory{log, script};
-  factory.available = false;
+  script.available = false;
   FakeCommandWindow commands{window};
   StationState station;
-  station.forwardToTime = WriterValue::FromText("93300");
+  station.forwardToTime = WriterValue::FromText(L"93300");
   commands.forMin = L"9";
   ForwardMinutesCommand(commands, station, factory, L".");
   EXPECT_TRUE(station.forwardToTime.EqualsZero());

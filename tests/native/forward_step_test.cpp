@@ -32,7 +32,7 @@ Texts Seconds(int count, const std::string& date = "20131008") {
 std::vector<ChartTick> TicksOf(const Texts& records) {
   std::vector<ChartTick> ticks;
   for (const std::string& line : records) {
-    auto fields = SplitList(line);
+    auto fields = replay_test::SplitList(line);
     ticks.push_back({fields[1], fields[2], fields[3]});
   }
   return ticks;

@@ -80,10 +80,10 @@ TEST(ReplayFileTest, ShortLineStartingWithBracketEndsTheReplay) {
 TEST(ReplayFileTest, MissingFileIsReportedAndStartCanBePressedAgain) {
   for (const char* mode : {"sierra", "ddeonly"}) {
     ReplayRig rig(mode);
-    rig.openError = "The playback file C:\\vq\\practice.EPF cannot be opened: The system cannot find the file "
-                    "specified. (error 2)";
+    rig.openError = L"The playback file C:\\vq\\practice.EPF cannot be opened: The system cannot find the file "
+                    L"specified. (error 2)";
     rig.Run();
-    EXPECT_EQ(rig.log.calls, (Texts{"Disable(cbStartFastSend)", "Notice(" + rig.openError + ")",
+    EXPECT_EQ(rig.log.calls, (Texts{"Disable(cbStartFastSend)", "Notice(" + Narrow(rig.openError) + ")",
                                     "Enable(cbStartFastSend)"}))
         << mode;
     EXPECT_EQ(rig.script.created, 0) << mode;  // nothing reached the chart file
@@ -107,10 +107,10 @@ TEST(ReplayFileTest, ReadFailureIsReportedBeforeTheClosingMessage) {
   ReplayRig rig("ddeonly");
   rig.file = TickFile({"IBM,1,93000,1", "IBM,1,93001,2", "IBM,1,93002,3"});
   rig.failAfter = rig.file.find("IBM,1,93002");
-  rig.readFailure = "Reading the playback file stopped: The network name is no longer available. (error 64)";
+  rig.readFailure = L"Reading the playback file stopped: The network name is no longer available. (error 64)";
   rig.Run();
   EXPECT_EQ(rig.log.Only({"last=", "Notice"}),
-            (Texts{"last=1", "last=2", "Notice(" + rig.readFailure + ")", kClosing}));
+            (Texts{"last=1", "last=2", "Notice(" + Narrow(rig.readFailure) + ")", kClosing}));
 }
 
 }  // namespace

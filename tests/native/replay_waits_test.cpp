@@ -156,7 +156,7 @@ TEST(PauseTest, PauseWaitSetsTheFlagAndChecksTheSpeedEachStep) {
     window.speed = "-2";
   });
   log.At("Wait", 2, [&] { station.paused = false; });
-  PauseWait(window, station);
+  Pause(window, station);
   EXPECT_EQ(log.calls, (Texts{"CheckSpeed", "Wait(100)", "ProcessEvents", "CheckSpeed",
                               "Notice(Wrong input of playback speed.)", "Wait(100)", "ProcessEvents"}));
   EXPECT_FALSE(station.paused);

@@ -17,7 +17,7 @@ std::vector<std::string> ThreeRecords() { return {"IBM,1,93000,1", "IBM,1,93001,
 
 TEST(ReplayWriterTest, MissingComponentInSierraModeIsReportedOnceAndTheReplayGoesOn) {
   ReplayRig rig("sierra");
-  rig.factory.available = false;
+  rig.script.available = false;
   rig.file = TickFile(ThreeRecords());
   rig.Run();
   const Texts notices = rig.log.Only({"Notice"});
@@ -33,7 +33,7 @@ TEST(ReplayWriterTest, MissingComponentInSierraModeIsReportedOnceAndTheReplayGoe
 
 TEST(ReplayWriterTest, MissingComponentGoesUnmentionedOutsideSierraMode) {
   ReplayRig rig("ddeonly");
-  rig.factory.available = false;
+  rig.script.available = false;
   rig.file = TickFile(ThreeRecords());
   rig.Run();
   EXPECT_EQ(rig.log.Only({"Notice"}), Texts{kClosing});

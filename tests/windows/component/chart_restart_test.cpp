@@ -10,7 +10,7 @@
 
 #include "common/win_owners.h"
 #include "common/win_text.h"
-#include "station/engine/chart_writer_com.h"
+#include "station/platform/chart_writer_com_win.h"
 #include "station/engine/chart_writer_session.h"
 #include "tests/windows/component/component_fixture.h"
 #include "tests/windows/support/dde_child_process_win.h"
@@ -43,10 +43,10 @@ std::string ReadThrough(HANDLE file) {
 }
 
 TEST_F(ChartRestartTest, AChartThatHoldsTheFileOpenSeesItBeginAnew) {
-  const std::string name = ChartName("test-held.mnd");
+  const std::wstring name = ChartName(L"test-held.mnd");
   auto writer = Writer();
   ASSERT_TRUE(writer->writing_header(name).ok);
-  ASSERT_TRUE(writer->writing_data_forward(",20131008,20131008,20131008", ",1,2,3", ",93003,93004,93005", {}, name).ok);
+  ASSERT_TRUE(writer->writing_data_forward(",20131008,20131008,20131008", ",1,2,3", ",93003,93004,93005", name).ok);
   const std::string oldChart = ReadFileBytes(ChartPath(name));
   ASSERT_EQ(oldChart.size(), 56u + 3 * 40u);
 
@@ -73,8 +73,8 @@ TEST_F(ChartRestartTest, AChartThatHoldsTheFileOpenSeesItBeginAnew) {
   EXPECT_EQ(ReadThrough(held.get()), header) << "the holder still sees the old file";
   EXPECT_EQ(ReadFileBytes(ChartPath(name) + L".bak"), oldChart);
 
-  ASSERT_TRUE(writer->writing_data("20131008", "4", "93006", {}, name).ok);
-  ASSERT_TRUE(writer->writing_data("20131008", "5", "93007", {}, name).ok);
+  ASSERT_TRUE(writer->writing_data("20131008", "4", "93006", name).ok);
+  ASSERT_TRUE(writer->writing_data("20131008", "5", "93007", name).ok);
   const ScidFile seen = ReadScid(ReadThrough(held.get()));
   EXPECT_EQ(seen.problem, "");
   ASSERT_EQ(seen.records.size(), 2u);
@@ -83,10 +83,10 @@ TEST_F(ChartRestartTest, AChartThatHoldsTheFileOpenSeesItBeginAnew) {
 }
 
 TEST_F(ChartRestartTest, ABareHeaderReplacesNoBackup) {
-  const std::string name = ChartName("test-bare.mnd");
+  const std::wstring name = ChartName(L"test-bare.mnd");
   auto writer = Writer();
   ASSERT_TRUE(writer->writing_header(name).ok);
-  ASSERT_TRUE(writer->writing_data("20131008", "1", "93003", {}, name).ok);
+  ASSERT_TRUE(writer->writing_data("20131008", "1", "93003", name).ok);
   const std::string chart = ReadFileBytes(ChartPath(name));
   ASSERT_TRUE(writer->writing_header(name).ok);
   // Started again before a record arrived: the backup of the replay before is worth more.
@@ -96,23 +96,23 @@ TEST_F(ChartRestartTest, ABareHeaderReplacesNoBackup) {
 }
 
 TEST_F(ChartRestartTest, ABackupThatCannotBeWrittenLeavesTheFileAsItWas) {
-  const std::string name = ChartName("test-nobackup.mnd");
+  const std::wstring name = ChartName(L"test-nobackup.mnd");
   auto writer = Writer();
   ASSERT_TRUE(writer->writing_header(name).ok);
-  ASSERT_TRUE(writer->writing_data("20131008", "1", "93003", {}, name).ok);
+  ASSERT_TRUE(writer->writing_data("20131008", "1", "93003", name).ok);
   const std::string chart = ReadFileBytes(ChartPath(name));
   // A folder where the backup would go: neither the copy's rename nor anything after it can work.
   ASSERT_TRUE(::CreateDirectoryW((ChartPath(name) + L".bak").c_str(), nullptr));
   WriterResult r = writer->writing_header(name);
   ::RemoveDirectoryW((ChartPath(name) + L".bak").c_str());
   EXPECT_FALSE(r.ok);
-  EXPECT_NE(r.error.find(".bak"), std::string::npos) << r.error;
+  EXPECT_NE(r.error.find(L".bak"), std::wstring::npos) << r.error;
   EXPECT_EQ(ReadFileBytes(ChartPath(name)), chart);
   EXPECT_FALSE(FileExists(ChartPath(name) + L".bak.new"));
 }
 
 TEST_F(ChartRestartTest, TicksAChartCannotPlaceAreLeftOutAndTheirNeighboursWritten) {
-  const std::string name = ChartName("test-badticks.mnd");
+  const std::wstring name = ChartName(L"test-badticks.mnd");
   ReplayChartWriter writer(*factory_);
   ASSERT_EQ(writer.Start(name), std::nullopt);
   ASSERT_EQ(writer.WriteRecord("20131008", "182.50", "93003", name), std::nullopt);
@@ -121,14 +121,14 @@ TEST_F(ChartRestartTest, TicksAChartCannotPlaceAreLeftOutAndTheirNeighboursWritt
                                           std::array<const char*, 3>{"20131008", "182.53", "250000"},
                                           std::array<const char*, 3>{"20131008", "abc", "93007"}}) {
     EXPECT_EQ(writer.WriteRecord(date, price, time, name), std::nullopt) << date << " " << price << " " << time;
-    EXPECT_EQ(writer.writerState().Text(), "1") << "the number of records in the file";
+    EXPECT_EQ(writer.writerState(), L"1") << "the number of records in the file";
   }
   ASSERT_EQ(writer.WriteBatch(",20131008,0,20131008,20131340,20131008,20131008", ",182.60,1,182.61,1,abc,182.62",
                               ",93010,93011,93012,93013,93014,250000", name),
             std::nullopt);
-  EXPECT_EQ(writer.writerState().Text(), "3");
+  EXPECT_EQ(writer.writerState(), L"3");
   ASSERT_EQ(writer.WriteRecord("20131008", "182.70", "93020", name), std::nullopt);
-  EXPECT_EQ(writer.writerState().Text(), "4");
+  EXPECT_EQ(writer.writerState(), L"4");
 
   const ScidFile chart = ReadScidFile(ChartPath(name));
   EXPECT_EQ(chart.problem, "");

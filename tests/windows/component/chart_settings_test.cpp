@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "common/win_text.h"
-#include "station/engine/chart_writer_com.h"
+#include "station/platform/chart_writer_com_win.h"
 #include "station/engine/chart_writer_session.h"
 #include "tests/windows/component/component_fixture.h"
 #include "tests/windows/support/programs_win.h"
@@ -31,10 +31,10 @@ class ChartSettingsTest : public ComponentTest {
   // The records of a replay that writes these ticks, one call each, from a fresh start.
   ScidFile Replay(const std::vector<std::array<const char*, 3>>& ticks) {
     ReplayChartWriter writer(*factory_);
-    auto message = writer.Start("ibm.mnd");
+    auto message = writer.Start(L"ibm.mnd");
     EXPECT_EQ(message, std::nullopt) << *message;
     for (const auto& [date, time, price] : ticks) {
-      message = writer.WriteRecord(date, price, time, "ibm.mnd");
+      message = writer.WriteRecord(date, price, time, L"ibm.mnd");
       EXPECT_EQ(message, std::nullopt) << *message;
     }
     return ReadScidFile(dataFolder_ + L"\\ibm.mnd.scid");
@@ -47,13 +47,13 @@ class ChartSettingsTest : public ComponentTest {
 };
 
 TEST_F(ChartSettingsTest, TheChartGoesIntoTheChartFolderAsScidWithUtcTimes) {
-  ChartName("ibm.mnd");  // removed from the program folder, should a test have left it there
+  ChartName(L"ibm.mnd");  // removed from the program folder, should a test have left it there
   settings_.Set(dataFolder_, L"Eastern Standard Time");
   ReplayChartWriter writer(*factory_);
-  ASSERT_EQ(writer.Start("ibm.mnd"), std::nullopt);
-  ASSERT_EQ(writer.WriteRecord("20131007", "182.50", "140007", "ibm.mnd"), std::nullopt);
-  ASSERT_EQ(writer.WriteBatch(",20131008,20131008", ",181.89,181.90", ",93003,93004", "ibm.mnd"), std::nullopt);
-  EXPECT_EQ(writer.writerState().Text(), "3");
+  ASSERT_EQ(writer.Start(L"ibm.mnd"), std::nullopt);
+  ASSERT_EQ(writer.WriteRecord("20131007", "182.50", "140007", L"ibm.mnd"), std::nullopt);
+  ASSERT_EQ(writer.WriteBatch(",20131008,20131008", ",181.89,181.90", ",93003,93004", L"ibm.mnd"), std::nullopt);
+  EXPECT_EQ(writer.writerState(), L"3");
 
   const ScidFile chart = ReadScidFile(dataFolder_ + L"\\ibm.mnd.scid");
   EXPECT_EQ(chart.problem, "");
@@ -61,8 +61,8 @@ TEST_F(ChartSettingsTest, TheChartGoesIntoTheChartFolderAsScidWithUtcTimes) {
   EXPECT_EQ(TimeText(chart.records[0].utc), "2013-10-07 18:00:07");
   EXPECT_EQ(TimeText(chart.records[1].utc), "2013-10-08 13:30:03");
   EXPECT_EQ(chart.records[1].close, 181.89f);
-  EXPECT_FALSE(FileExists(ChartPath("ibm.mnd")));
-  EXPECT_FALSE(FileExists(ChartPath("ibm.mnd.scid")));
+  EXPECT_FALSE(FileExists(ChartPath(L"ibm.mnd")));
+  EXPECT_FALSE(FileExists(ChartPath(L"ibm.mnd.scid")));
 
   // chartdump shows UTC, and the recording's zone beside it.
   ProcessResult dump = RunProcess(L"\"" + BinDirectory() + L"\\chartdump.exe\" \"" + dataFolder_ + L"\\ibm.mnd.scid\"");
@@ -114,7 +114,7 @@ TEST_F(ChartSettingsTest, WithoutAZoneTimesAreWrittenAsRecorded) {
 }
 
 TEST_F(ChartSettingsTest, AnEmptyChartFolderMeansTheProgramFolder) {
-  const std::string name = ChartName("test-emptyfolder.mnd");
+  const std::wstring name = ChartName(L"test-emptyfolder.mnd");
   settings_.Set(L"", std::nullopt);
   ReplayChartWriter writer(*factory_);
   ASSERT_EQ(writer.Start(name), std::nullopt);
@@ -124,10 +124,10 @@ TEST_F(ChartSettingsTest, AnEmptyChartFolderMeansTheProgramFolder) {
 TEST_F(ChartSettingsTest, OneReplayKeepsItsFolderWhenTheSettingChanges) {
   settings_.Set(dataFolder_, std::nullopt);
   ReplayChartWriter writer(*factory_);
-  ASSERT_EQ(writer.Start("ibm.mnd"), std::nullopt);
+  ASSERT_EQ(writer.Start(L"ibm.mnd"), std::nullopt);
   const std::wstring other = scratch_.Path() + L"\\SierraChart";
   settings_.Set(other, L"Eastern Standard Time");
-  ASSERT_EQ(writer.WriteRecord("20131008", "1", "93003", "ibm.mnd"), std::nullopt);
+  ASSERT_EQ(writer.WriteRecord("20131008", "1", "93003", L"ibm.mnd"), std::nullopt);
   const ScidFile chart = ReadScidFile(dataFolder_ + L"\\ibm.mnd.scid");
   ASSERT_EQ(chart.records.size(), 1u);
   EXPECT_EQ(TimeText(chart.records[0].utc), "2013-10-08 09:30:03");
@@ -136,45 +136,45 @@ TEST_F(ChartSettingsTest, OneReplayKeepsItsFolderWhenTheSettingChanges) {
 
 struct BadSettingCase {
   const wchar_t *folder, *zone;  // a folder below the scratch folder unless it begins with "!"
-  const char *setting, *says;
+  const wchar_t *setting, *says;
 };
 
 class BadSettingTest : public ChartSettingsTest, public testing::WithParamInterface<BadSettingCase> {};
 
 TEST_P(BadSettingTest, OneMessageNamesTheSettingAndNothingIsWrittenAnywhere) {
   const BadSettingCase& c = GetParam();
-  ChartName("ibm.mnd");
-  ChartName("ibm.mnd.scid");
+  ChartName(L"ibm.mnd");
+  ChartName(L"ibm.mnd.scid");
   scratch_.WriteFile(L"a-file", "not a folder");
   const std::wstring folder = c.folder[0] == L'!' ? std::wstring(c.folder + 1) : scratch_.Path() + L"\\" + c.folder;
   settings_.Set(folder, c.zone ? std::optional<std::wstring>(c.zone) : std::nullopt);
 
   ReplayChartWriter writer(*factory_);
-  std::optional<std::string> message = writer.Start("ibm.mnd");
+  std::optional<std::wstring> message = writer.Start(L"ibm.mnd");
   ASSERT_TRUE(message);
-  EXPECT_NE(message->find("writing_header"), std::string::npos) << *message;
-  EXPECT_NE(message->find(c.setting), std::string::npos) << *message;
-  const std::string value = ToUtf8(c.setting == std::string("ChartFolder") ? folder : std::wstring(c.zone));
-  EXPECT_NE(message->find("\"" + value + "\""), std::string::npos) << *message;
-  EXPECT_NE(message->find(c.says), std::string::npos) << *message;
+  EXPECT_NE(message->find(L"writing_header"), std::wstring::npos) << *message;
+  EXPECT_NE(message->find(c.setting), std::wstring::npos) << *message;
+  const std::wstring value = c.setting == std::wstring(L"ChartFolder") ? folder : std::wstring(c.zone);
+  EXPECT_NE(message->find(L"\"" + value + L"\""), std::wstring::npos) << *message;
+  EXPECT_NE(message->find(c.says), std::wstring::npos) << *message;
   // The one message: the replay goes on without the chart, and nothing else is said or written.
-  EXPECT_EQ(writer.WriteRecord("20131008", "1", "93003", "ibm.mnd"), std::nullopt);
-  EXPECT_EQ(writer.WriteBatch(",20131008", ",1", ",93004", "ibm.mnd"), std::nullopt);
+  EXPECT_EQ(writer.WriteRecord("20131008", "1", "93003", L"ibm.mnd"), std::nullopt);
+  EXPECT_EQ(writer.WriteBatch(",20131008", ",1", ",93004", L"ibm.mnd"), std::nullopt);
   EXPECT_FALSE(FileExists(folder + L"\\ibm.mnd.scid"));
   EXPECT_FALSE(FileExists(dataFolder_ + L"\\ibm.mnd.scid"));
-  EXPECT_FALSE(FileExists(ChartPath("ibm.mnd")));
-  EXPECT_FALSE(FileExists(ChartPath("ibm.mnd.scid")));
+  EXPECT_FALSE(FileExists(ChartPath(L"ibm.mnd")));
+  EXPECT_FALSE(FileExists(ChartPath(L"ibm.mnd.scid")));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, BadSettingTest,
-    testing::Values(BadSettingCase{L"SierraChart\\Missing", L"Eastern Standard Time", "ChartFolder", "cannot be reached"},
-                    BadSettingCase{L"a-file", nullptr, "ChartFolder", "not a folder"},
-                    BadSettingCase{L"!SierraChart\\Data", nullptr, "ChartFolder", "no full folder path"},
-                    BadSettingCase{L"SierraChart\\Data", L"Atlantis Standard Time", "RecordingTimeZone",
-                                   "no time zone of this system"},
+    testing::Values(BadSettingCase{L"SierraChart\\Missing", L"Eastern Standard Time", L"ChartFolder", L"cannot be reached"},
+                    BadSettingCase{L"a-file", nullptr, L"ChartFolder", L"not a folder"},
+                    BadSettingCase{L"!SierraChart\\Data", nullptr, L"ChartFolder", L"no full folder path"},
+                    BadSettingCase{L"SierraChart\\Data", L"Atlantis Standard Time", L"RecordingTimeZone",
+                                   L"no time zone of this system"},
                     BadSettingCase{L"SierraChart\\Data", L"Eastern Standard Time\\..\\Tokyo Standard Time",
-                                   "RecordingTimeZone", "no time zone of this system"}));
+                                   L"RecordingTimeZone", L"no time zone of this system"}));
 
 }  // namespace
 }  // namespace tickvane::test

@@ -6,7 +6,7 @@
 
 #include "common/win_owners.h"
 #include "common/win_text.h"
-#include "station/engine/chart_writer_com.h"
+#include "station/platform/chart_writer_com_win.h"
 #include "station/engine/chart_writer_session.h"
 #include "tests/windows/component/component_fixture.h"
 
@@ -24,15 +24,15 @@ class ChartWriterTest : public ComponentTest {
     EXPECT_TRUE(c.writer) << c.error;
     return std::move(c.writer);
   }
-  std::string Dump(const std::string& name) {
-    ProcessResult r = ChartDump(FromUtf8(name));
+  std::string Dump(const std::wstring& name) {
+    ProcessResult r = ChartDump(name);
     EXPECT_EQ(r.exitCode, 0u) << r.output;
     return r.output;
   }
 };
 
 TEST_F(ChartWriterTest, ReplayWritesHeaderRecordsAndBatchesInCallOrder) {
-  const std::string name = ChartName("test-replay.mnd");
+  const std::wstring name = ChartName(L"test-replay.mnd");
   ReplayChartWriter writer(*factory_);
   ASSERT_EQ(writer.Start(name), std::nullopt);
   EXPECT_EQ(Dump(name), kHeaderLine + "# 0 records\n");
@@ -47,94 +47,94 @@ TEST_F(ChartWriterTest, ReplayWritesHeaderRecordsAndBatchesInCallOrder) {
                             "20131008 093005 183.00 1\n"
                             "20131008 093007 183.25 1\n"
                             "# 4 records\n");
-  EXPECT_EQ(writer.writerState().Text(), "4");
+  EXPECT_EQ(writer.writerState(), L"4");
 }
 
 TEST_F(ChartWriterTest, StartingKeepsTheFileThatWasThereAsBak) {
-  const std::string name = ChartName("test-backup.mnd");
+  const std::wstring name = ChartName(L"test-backup.mnd");
   WriteFileBytes(ChartPath(name), "a user's own file");
   auto writer = Writer();
   ASSERT_TRUE(writer->writing_header(name).ok);
   EXPECT_EQ(ReadFileBytes(ChartPath(name) + L".bak"), "a user's own file");
   EXPECT_EQ(ReadFileBytes(ChartPath(name)).size(), 56u);
   // The next start replaces the older .bak with the chart of this one.
-  ASSERT_TRUE(writer->writing_data("20131008", "1", "93003", WriterValue(), name).ok);
+  ASSERT_TRUE(writer->writing_data("20131008", "1", "93003", name).ok);
   const std::string chart = ReadFileBytes(ChartPath(name));
   ASSERT_TRUE(writer->writing_header(name).ok);
   EXPECT_EQ(ReadFileBytes(ChartPath(name) + L".bak"), chart);
 }
 
 TEST_F(ChartWriterTest, AppendingWithoutAHeaderStartsTheFileWithOne) {
-  const std::string name = ChartName("test-noheader.mnd");
+  const std::wstring name = ChartName(L"test-noheader.mnd");
   auto writer = Writer();
-  WriterResult r = writer->writing_data("20131008", "182.5", "93003", WriterValue(), name);
+  WriterResult r = writer->writing_data("20131008", "182.5", "93003", name);
   ASSERT_TRUE(r.ok) << r.error;
-  EXPECT_EQ(r.value.Text(), "1");
+  EXPECT_EQ(writer->WriterStateText(), L"1") << "the number of records, handed back as writerState";
   EXPECT_EQ(Dump(name), kHeaderLine + "20131008 093003 182.50 1\n# 1 records\n");
 }
 
 TEST_F(ChartWriterTest, FilesThatAreNoWholeChartAreLeftAlone) {
-  const std::string name = ChartName("test-foreign.mnd");
+  const std::wstring name = ChartName(L"test-foreign.mnd");
   auto writer = Writer();
   for (const std::string& bytes : {std::string("a user's own text file, long enough to pass for a header........")}) {
     WriteFileBytes(ChartPath(name), bytes);
-    WriterResult r = writer->writing_data("20131008", "1", "93003", WriterValue(), name);
+    WriterResult r = writer->writing_data("20131008", "1", "93003", name);
     EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.error.find("not a chart file"), std::string::npos) << r.error;
+    EXPECT_NE(r.error.find(L"not a chart file"), std::wstring::npos) << r.error;
     EXPECT_EQ(ReadFileBytes(ChartPath(name)), bytes);
   }
   // A torn record at the end (left by something else) is not built on either.
   ASSERT_TRUE(writer->writing_header(name).ok);
   std::string torn = ReadFileBytes(ChartPath(name)) + std::string(17, '\0');
   WriteFileBytes(ChartPath(name), torn);
-  WriterResult r = writer->writing_data("20131008", "1", "93003", WriterValue(), name);
+  WriterResult r = writer->writing_data("20131008", "1", "93003", name);
   EXPECT_FALSE(r.ok);
-  EXPECT_NE(r.error.find("inside a record"), std::string::npos) << r.error;
+  EXPECT_NE(r.error.find(L"inside a record"), std::wstring::npos) << r.error;
   EXPECT_EQ(ReadFileBytes(ChartPath(name)), torn);
 }
 
 TEST_F(ChartWriterTest, BadFileNamesAreRefusedAndNothingIsWrittenElsewhere) {
   auto writer = Writer();
-  const std::string outside = "test-outside.mnd";
-  const std::wstring outsidePath = BinDirectory() + L"\\..\\" + FromUtf8(outside);
+  const std::wstring outside = L"test-outside.mnd";
+  const std::wstring outsidePath = BinDirectory() + L"\\..\\" + outside;
   ::DeleteFileW(outsidePath.c_str());
-  for (const std::string& name : {"..\\" + outside, "../" + outside, "C:\\" + outside, std::string("tests\\x.mnd"),
-                                  std::string("NUL"), std::string("zavovq.dll"), std::string("x.mnd:stream"),
-                                  std::string("")}) {
-    for (WriterResult r : {writer->writing_header(name), writer->writing_data("20131008", "1", "93003", {}, name),
-                           writer->writing_data_forward(",1", ",1", ",1", {}, name)}) {
+  for (const std::wstring& name : {L"..\\" + outside, L"../" + outside, L"C:\\" + outside, std::wstring(L"tests\\x.mnd"),
+                                   std::wstring(L"NUL"), std::wstring(L"zavovq.dll"), std::wstring(L"x.mnd:stream"),
+                                   std::wstring(L"")}) {
+    for (WriterResult r : {writer->writing_header(name), writer->writing_data("20131008", "1", "93003", name),
+                           writer->writing_data_forward(",1", ",1", ",1", name)}) {
       EXPECT_FALSE(r.ok) << name;
-      EXPECT_NE(r.error.find("refused"), std::string::npos) << name << ": " << r.error;
+      EXPECT_NE(r.error.find(L"refused"), std::wstring::npos) << name << ": " << r.error;
     }
   }
   EXPECT_FALSE(FileExists(outsidePath));
-  EXPECT_FALSE(FileExists(L"C:\\" + FromUtf8(outside)));
+  EXPECT_FALSE(FileExists(L"C:\\" + outside));
   EXPECT_TRUE(FileExists(ComponentPath()));
 }
 
 TEST_F(ChartWriterTest, BadFileNameAtStartIsReportedOnceNamingTheMethod) {
   ReplayChartWriter writer(*factory_);
-  auto message = writer.Start("..\\test-outside.mnd");
+  auto message = writer.Start(L"..\\test-outside.mnd");
   ASSERT_TRUE(message);
-  EXPECT_NE(message->find("writing_header"), std::string::npos) << *message;
-  EXPECT_NE(message->find("refused"), std::string::npos) << *message;
-  EXPECT_EQ(writer.WriteRecord("20131008", "1", "93003", "..\\test-outside.mnd"), std::nullopt);
+  EXPECT_NE(message->find(L"writing_header"), std::wstring::npos) << *message;
+  EXPECT_NE(message->find(L"refused"), std::wstring::npos) << *message;
+  EXPECT_EQ(writer.WriteRecord("20131008", "1", "93003", L"..\\test-outside.mnd"), std::nullopt);
 }
 
 TEST_F(ChartWriterTest, ListsOfDifferentLengthsWriteNothing) {
-  const std::string name = ChartName("test-lengths.mnd");
+  const std::wstring name = ChartName(L"test-lengths.mnd");
   auto writer = Writer();
   ASSERT_TRUE(writer->writing_header(name).ok);
-  ASSERT_TRUE(writer->writing_data("20131008", "1", "93003", {}, name).ok);
+  ASSERT_TRUE(writer->writing_data("20131008", "1", "93003", name).ok);
   const std::string before = ReadFileBytes(ChartPath(name));
-  WriterResult r = writer->writing_data_forward(",20131008,20131008", ",1", ",93004,93005", {}, name);
+  WriterResult r = writer->writing_data_forward(",20131008,20131008", ",1", ",93004,93005", name);
   EXPECT_FALSE(r.ok);
-  EXPECT_NE(r.error.find("differ"), std::string::npos) << r.error;
+  EXPECT_NE(r.error.find(L"differ"), std::wstring::npos) << r.error;
   EXPECT_EQ(ReadFileBytes(ChartPath(name)), before);
 }
 
 TEST_F(ChartWriterTest, LargeBatchArrivesWhole) {
-  const std::string name = ChartName("test-large.mnd");
+  const std::wstring name = ChartName(L"test-large.mnd");
   constexpr int kTicks = 100000;
   std::string dates, prices, times;
   for (int i = 0; i < kTicks; ++i) {
@@ -145,9 +145,9 @@ TEST_F(ChartWriterTest, LargeBatchArrivesWhole) {
   }
   auto writer = Writer();
   ASSERT_TRUE(writer->writing_header(name).ok);
-  WriterResult r = writer->writing_data_forward(dates, prices, times, {}, name);
+  WriterResult r = writer->writing_data_forward(dates, prices, times, name);
   ASSERT_TRUE(r.ok) << r.error;
-  EXPECT_EQ(r.value.Text(), std::to_string(kTicks));
+  EXPECT_EQ(writer->WriterStateText(), std::to_wstring(kTicks));
   EXPECT_EQ(ReadFileBytes(ChartPath(name)).size(), 56u + 40u * kTicks);
   const std::string dump = Dump(name);
   EXPECT_EQ(dump.find(kHeaderLine + "20131008 000000 100.25 1\n20131008 000001 101.25 1\n"), 0u);
@@ -156,13 +156,13 @@ TEST_F(ChartWriterTest, LargeBatchArrivesWhole) {
 }
 
 TEST_F(ChartWriterTest, SierraChartMayHoldTheFileOpenWhileWeWrite) {
-  const std::string name = ChartName("test-shared.mnd");
+  const std::wstring name = ChartName(L"test-shared.mnd");
   auto writer = Writer();
   ASSERT_TRUE(writer->writing_header(name).ok);
   UniqueFile reader(::CreateFileW(ChartPath(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(reader);
-  WriterResult r = writer->writing_data("20131008", "1", "93003", {}, name);
+  WriterResult r = writer->writing_data("20131008", "1", "93003", name);
   ASSERT_TRUE(r.ok) << r.error;
   // What the reader sees is whole the moment the call has returned.
   LARGE_INTEGER size;
@@ -171,7 +171,7 @@ TEST_F(ChartWriterTest, SierraChartMayHoldTheFileOpenWhileWeWrite) {
 }
 
 struct AddTimeCase {
-  const char *from, *minutes, *to;
+  const wchar_t *from, *minutes, *to;
 };
 
 class AddTimeTest : public ComponentTest, public testing::WithParamInterface<AddTimeCase> {};
@@ -184,9 +184,10 @@ TEST_P(AddTimeTest, ForwardTargetComesFromAnInstanceOfItsOwn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Times, AddTimeTest,
-                         testing::Values(AddTimeCase{"93015", "9", "93915"}, AddTimeCase{"95500", "9", "100400"},
-                                         AddTimeCase{"235500", "9", "240000"}, AddTimeCase{"93015", "1.5", "93145"},
-                                         AddTimeCase{"time", "9", "0"}, AddTimeCase{"93015", "", "0"}));
+                         testing::Values(AddTimeCase{L"93015", L"9", L"93915"}, AddTimeCase{L"95500", L"9", L"100400"},
+                                         AddTimeCase{L"235500", L"9", L"240000"},
+                                         AddTimeCase{L"93015", L"1.5", L"93145"}, AddTimeCase{L"time", L"9", L"0"},
+                                         AddTimeCase{L"93015", L"", L"0"}));
 
 }  // namespace
 }  // namespace tickvane::test

@@ -127,17 +127,17 @@ void ComponentTest::TearDown() {
   for (const auto& name : names_) RemoveChart(name);
 }
 
-void ComponentTest::RemoveChart(const std::string& name) const {
+void ComponentTest::RemoveChart(const std::wstring& name) const {
   ::DeleteFileW(ChartPath(name).c_str());
   ::DeleteFileW((ChartPath(name) + L".bak").c_str());
 }
 
-std::string ComponentTest::ChartName(const std::string& name) {
+std::wstring ComponentTest::ChartName(const std::wstring& name) {
   names_.push_back(name);
   RemoveChart(name);  // a run that was cut short may have left it behind
   return name;
 }
 
-std::wstring ComponentTest::ChartPath(const std::string& name) const { return BinDirectory() + L"\\" + FromUtf8(name); }
+std::wstring ComponentTest::ChartPath(const std::wstring& name) const { return BinDirectory() + L"\\" + name; }
 
 }  // namespace tickvane::test

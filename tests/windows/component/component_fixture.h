@@ -49,13 +49,13 @@ class ComponentTest : public testing::Test {
   void SetUp() override;
   void TearDown() override;
   // A chart file in the component's folder, removed (with its .bak) when the test ends.
-  std::string ChartName(const std::string& name);
-  std::wstring ChartPath(const std::string& name) const;
-  void RemoveChart(const std::string& name) const;
+  std::wstring ChartName(const std::wstring& name);
+  std::wstring ChartPath(const std::wstring& name) const;
+  void RemoveChart(const std::wstring& name) const;
 
  private:
   ComApartment apartment_;
-  std::vector<std::string> names_;
+  std::vector<std::wstring> names_;
 };
 
 }  // namespace tickvane::test

@@ -7,7 +7,7 @@
 #include <cwctype>
 
 #include "component/zavovq_ids.h"
-#include "station/engine/chart_writer_com.h"
+#include "station/platform/chart_writer_com_win.h"
 #include "station/engine/chart_writer_session.h"
 #include "tests/windows/component/component_fixture.h"
 
@@ -77,12 +77,12 @@ TEST_F(RegistrationTest, MissingComponentIsNamedOnceAtStartAndTheReplayGoesOn) {
   ASSERT_EQ(CallRegistrationExport("DllUnregisterServer"), S_OK);
   auto factory = MakeComChartWriterFactory();
   ReplayChartWriter writer(*factory);
-  auto message = writer.Start(ChartName("test-missing.mnd"));
+  auto message = writer.Start(ChartName(L"test-missing.mnd"));
   ASSERT_TRUE(message);
-  EXPECT_NE(message->find("\"zavovq\""), std::string::npos) << *message;
-  EXPECT_NE(message->find("not registered"), std::string::npos) << *message;
-  EXPECT_EQ(writer.WriteRecord("20131008", "182.5", "93003", "test-missing.mnd"), std::nullopt);
-  EXPECT_FALSE(FileExists(ChartPath("test-missing.mnd")));
+  EXPECT_NE(message->find(L"\"zavovq\""), std::wstring::npos) << *message;
+  EXPECT_NE(message->find(L"not registered"), std::wstring::npos) << *message;
+  EXPECT_EQ(writer.WriteRecord("20131008", "182.5", "93003", L"test-missing.mnd"), std::nullopt);
+  EXPECT_FALSE(FileExists(ChartPath(L"test-missing.mnd")));
 }
 
 }  // namespace

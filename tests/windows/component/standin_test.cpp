@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "station/engine/chart_writer_com.h"
+#include "station/platform/chart_writer_com_win.h"
 #include "station/engine/chart_writer_session.h"
 #include "tests/windows/component/component_fixture.h"
 #include "tests/windows/component/recording_component.h"
@@ -17,7 +17,7 @@ const wchar_t kProgId[] = L"Tickvane.ChartWriterStandIn";
 class StandInTest : public testing::Test {
  protected:
   ComApartment apartment_;
-  std::unique_ptr<ChartWriterFactory> factory_ = MakeComChartWriterFactory("Tickvane.ChartWriterStandIn");
+  std::unique_ptr<ChartWriterFactory> factory_ = MakeComChartWriterFactory(kProgId);
 };
 
 constexpr VARTYPE kByRef = VT_BYREF | VT_VARIANT;
@@ -26,11 +26,11 @@ TEST_F(StandInTest, ArgumentsGoByReferenceExceptTheFileNameWhichGoesAsText) {
   RecordingComponent standIn(kProgId, {});
   ASSERT_TRUE(standIn.registered());
   ReplayChartWriter writer(*factory_);
-  ASSERT_EQ(writer.Start("dji.mnd"), std::nullopt);
-  ASSERT_EQ(writer.WriteRecord("20131008", "182.50", "93003", "dji.mnd"), std::nullopt);
-  ASSERT_EQ(writer.WriteBatch(",20131008", ",182.75", ",93004", "ibm.mnd"), std::nullopt);
-  ForwardTarget target = AskForwardTarget(*factory_, "93015", "9");
-  EXPECT_EQ(target.toTime.Text(), "93915");
+  ASSERT_EQ(writer.Start(L"dji.mnd"), std::nullopt);
+  ASSERT_EQ(writer.WriteRecord("20131008", "182.50", "93003", L"dji.mnd"), std::nullopt);
+  ASSERT_EQ(writer.WriteBatch(",20131008", ",182.75", ",93004", L"ibm.mnd"), std::nullopt);
+  ForwardTarget target = AskForwardTarget(*factory_, L"93015", L"9");
+  EXPECT_EQ(target.toTime.Text(), L"93915");
 
   const auto& calls = standIn.calls();
   ASSERT_EQ(calls.size(), 4u);
@@ -60,21 +60,36 @@ TEST_F(StandInTest, ArgumentsGoByReferenceExceptTheFileNameWhichGoesAsText) {
       EXPECT_EQ(calls[i].arguments[a].text, expected[i].arguments[a].text);
     }
   }
-  EXPECT_EQ(writer.writerState().Text(), "state-3");
+  EXPECT_EQ(writer.writerState(), L"state-3");
 }
 
 TEST_F(StandInTest, TheStateBeforeAnyWriteIsEmpty) {
   RecordingComponent standIn(kProgId, {});
   auto created = factory_->Create();
   ASSERT_TRUE(created.writer) << created.error;
-  ASSERT_TRUE(created.writer->writing_data("20131008", "1", "93003", WriterValue(), "dji.mnd").ok);
+  ASSERT_TRUE(created.writer->writing_data("20131008", "1", "93003", L"dji.mnd").ok);
   ASSERT_EQ(standIn.calls().size(), 1u);
   EXPECT_EQ(standIn.calls()[0].arguments[3].pointsTo, VT_EMPTY);
 }
 
+// After a failed call the writer state stays what the last good call returned, of its own type.
+TEST_F(StandInTest, AFailedCallLeavesTheStateOfTheLastGoodOne) {
+  RecordingComponent standIn(kProgId, {{}, {{L"writing_data_forward", L"the disk is full"}}, {}});
+  auto created = factory_->Create();
+  ASSERT_TRUE(created.writer) << created.error;
+  ASSERT_TRUE(created.writer->writing_header(L"dji.mnd").ok);
+  ASSERT_TRUE(created.writer->writing_data("20131008", "1", "93003", L"dji.mnd").ok);
+  EXPECT_FALSE(created.writer->writing_data_forward(",20131008", ",1", ",93004", L"dji.mnd").ok);
+  ASSERT_TRUE(created.writer->writing_data("20131008", "1", "93005", L"dji.mnd").ok);
+  ASSERT_EQ(standIn.calls().size(), 4u);
+  EXPECT_EQ(standIn.calls()[2].arguments[3].text, L"state-2");
+  EXPECT_EQ(standIn.calls()[3].arguments[3].pointsTo, VT_BSTR);
+  EXPECT_EQ(standIn.calls()[3].arguments[3].text, L"state-2") << "the failed call's state is not taken";
+}
+
 struct FailureCase {
   StandInBehaviour behaviour;
-  std::vector<std::string> inMessage;
+  std::vector<std::wstring> inMessage;
 };
 
 class StandInFailureTest : public StandInTest, public testing::WithParamInterface<FailureCase> {};
@@ -82,42 +97,42 @@ class StandInFailureTest : public StandInTest, public testing::WithParamInterfac
 TEST_P(StandInFailureTest, OneMessageNamesTheMethodAndTheErrorAndTheReplayGoesOn) {
   RecordingComponent standIn(kProgId, GetParam().behaviour);
   ReplayChartWriter writer(*factory_);
-  std::vector<std::string> messages;
-  auto keep = [&](std::optional<std::string> m) {
+  std::vector<std::wstring> messages;
+  auto keep = [&](std::optional<std::wstring> m) {
     if (m) messages.push_back(*m);
   };
-  keep(writer.Start("dji.mnd"));
+  keep(writer.Start(L"dji.mnd"));
   for (int i = 0; i < 5; ++i) {
-    keep(writer.WriteRecord("20131008", "1", "93003", "dji.mnd"));
-    keep(writer.WriteBatch(",20131008", ",1", ",93004", "dji.mnd"));
+    keep(writer.WriteRecord("20131008", "1", "93003", L"dji.mnd"));
+    keep(writer.WriteBatch(",20131008", ",1", ",93004", L"dji.mnd"));
   }
   ASSERT_EQ(messages.size(), 1u);
-  for (const auto& part : GetParam().inMessage) EXPECT_NE(messages[0].find(part), std::string::npos) << messages[0];
+  for (const auto& part : GetParam().inMessage) EXPECT_NE(messages[0].find(part), std::wstring::npos) << messages[0];
   EXPECT_FALSE(writer.writing());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Failures, StandInFailureTest,
     testing::Values(
-        FailureCase{{{L"writing_data"}, {}, {}}, {"failed in writing_data", "no method writing_data"}},
-        FailureCase{{{L"writing_header"}, {}, {}}, {"failed in writing_header", "no method writing_header"}},
+        FailureCase{{{L"writing_data"}, {}, {}}, {L"failed in writing_data", L"no method writing_data"}},
+        FailureCase{{{L"writing_header"}, {}, {}}, {L"failed in writing_header", L"no method writing_header"}},
         FailureCase{{{}, {{L"writing_data_forward", L"the disk is full"}}, {}},
-                    {"failed in writing_data_forward: the disk is full"}},
-        FailureCase{{{}, {}, {{L"writing_data", E_ACCESSDENIED}}}, {"failed in writing_data", "(0x80070005)"}}));
+                    {L"failed in writing_data_forward: the disk is full"}},
+        FailureCase{{{}, {}, {{L"writing_data", E_ACCESSDENIED}}}, {L"failed in writing_data", L"(0x80070005)"}}));
 
 TEST_F(StandInTest, AddTimeFailureGivesNoTargetAndAMessage) {
   RecordingComponent standIn(kProgId, {{}, {{L"add_time", L"no clock"}}, {}});
-  ForwardTarget target = AskForwardTarget(*factory_, "93015", "9");
-  EXPECT_EQ(target.toTime.Text(), "0");
+  ForwardTarget target = AskForwardTarget(*factory_, L"93015", L"9");
+  EXPECT_EQ(target.toTime.Text(), L"0");
   ASSERT_TRUE(target.message);
-  EXPECT_NE(target.message->find("failed in add_time: no clock"), std::string::npos) << *target.message;
+  EXPECT_NE(target.message->find(L"failed in add_time: no clock"), std::wstring::npos) << *target.message;
 }
 
 TEST_F(StandInTest, AnUnregisteredProgIdIsNamedInTheCreationFailure) {
-  auto factory = MakeComChartWriterFactory("Tickvane.NoSuchComponent");
+  auto factory = MakeComChartWriterFactory(L"Tickvane.NoSuchComponent");
   WriterCreation created = factory->Create();
   EXPECT_FALSE(created.writer);
-  EXPECT_NE(created.error.find("Tickvane.NoSuchComponent"), std::string::npos) << created.error;
+  EXPECT_NE(created.error.find(L"Tickvane.NoSuchComponent"), std::wstring::npos) << created.error;
 }
 
 }  // namespace

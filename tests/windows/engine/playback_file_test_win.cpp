@@ -8,7 +8,7 @@
 #include "common/win_owners.h"
 #include "common/win_text.h"
 #include "station/engine/tick_file_reader.h"
-#include "station/engine/win_file_byte_source_win.h"
+#include "station/platform/playback_file_win.h"
 #include "tests/native/replay_test_fakes.h"
 
 namespace tickvane {
@@ -44,7 +44,7 @@ class TempFolder {
   std::wstring path_;
 };
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
 
 TEST(PlaybackFilePathTest, JoinsWithOneBackslash) {
   EXPECT_EQ(PlaybackFilePath(L"C:\\vq"), L"C:\\vq\\practice.EPF");
@@ -55,8 +55,8 @@ TEST(OpenPlaybackFileTest, MissingFileNamesTheFullPathAndTheSystemsReason) {
   TempFolder folder;
   const PlaybackFileOpening opening = OpenPlaybackFile(folder.path());
   EXPECT_EQ(opening.source, nullptr);
-  EXPECT_TRUE(Contains(opening.error, ToUtf8(PlaybackFilePath(folder.path())))) << opening.error;
-  EXPECT_TRUE(Contains(opening.error, ToUtf8(SystemErrorText(ERROR_FILE_NOT_FOUND)))) << opening.error;
+  EXPECT_TRUE(Contains(opening.error, PlaybackFilePath(folder.path()))) << opening.error;
+  EXPECT_TRUE(Contains(opening.error, SystemErrorText(ERROR_FILE_NOT_FOUND))) << opening.error;
 }
 
 TEST(OpenPlaybackFileTest, MissingFolderIsReportedToo) {
@@ -64,7 +64,7 @@ TEST(OpenPlaybackFileTest, MissingFolderIsReportedToo) {
   const std::wstring gone = folder.path() + L"\\nothing-here";
   const PlaybackFileOpening opening = OpenPlaybackFile(gone);
   EXPECT_EQ(opening.source, nullptr);
-  EXPECT_TRUE(Contains(opening.error, ToUtf8(SystemErrorText(ERROR_PATH_NOT_FOUND)))) << opening.error;
+  EXPECT_TRUE(Contains(opening.error, SystemErrorText(ERROR_PATH_NOT_FOUND))) << opening.error;
 }
 
 // The converter may still hold the file open for writing; the replay reads it all the same.
@@ -87,7 +87,7 @@ TEST(OpenPlaybackFileTest, FileLockedByAnotherProgramIsASharingViolation) {
   ASSERT_TRUE(locker);
   const PlaybackFileOpening opening = OpenPlaybackFile(folder.path());
   EXPECT_EQ(opening.source, nullptr);
-  EXPECT_TRUE(Contains(opening.error, ToUtf8(SystemErrorText(ERROR_SHARING_VIOLATION)))) << opening.error;
+  EXPECT_TRUE(Contains(opening.error, SystemErrorText(ERROR_SHARING_VIOLATION))) << opening.error;
 }
 
 TEST(WinFileByteSourceTest, ReadsEveryByteThenReportsNoFailure) {
@@ -102,7 +102,7 @@ TEST(WinFileByteSourceTest, ReadsEveryByteThenReportsNoFailure) {
   while (!reader.AtEnd())
     if (reader.ReadLine().kind == LineKind::Record) ++records;
   EXPECT_EQ(records, 20000);
-  EXPECT_EQ(opening.source->ReadFailure(), "");
+  EXPECT_EQ(opening.source->ReadFailure(), L"");
 }
 
 // A handle that cannot read stands for a file whose reads fail (a network share gone away).
@@ -117,9 +117,9 @@ TEST(WinFileByteSourceTest, FailedReadIsKeptWithThePathAndTheSystemsText) {
   char buffer[64];
   EXPECT_EQ(source.Read(buffer, sizeof buffer), 0u);
   EXPECT_NE(source.error(), 0u);
-  const std::string failure = source.ReadFailure();
-  EXPECT_TRUE(Contains(failure, ToUtf8(path))) << failure;
-  EXPECT_TRUE(Contains(failure, ToUtf8(SystemErrorText(source.error())))) << failure;
+  const std::wstring failure = source.ReadFailure();
+  EXPECT_TRUE(Contains(failure, path)) << failure;
+  EXPECT_TRUE(Contains(failure, SystemErrorText(source.error()))) << failure;
   EXPECT_EQ(source.Read(buffer, sizeof buffer), 0u);  // stays failed
 }
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/win_owners.h"
-#include "station/engine/replay_wait_win.h"
+#include "station/platform/replay_wait_win.h"
 
 namespace tickvane {
 namespace {

@@ -1,7 +1,7 @@
 #include "tests/windows/station/station_fixture_win.h"
 
 #include "station/window/layout.h"
-#include "station/window/station_texts.h"
+#include "station/engine/station_texts.h"
 
 namespace tickvane::test {
 

@@ -18,7 +18,7 @@ class WinFileByteSource final : public PlaybackSource {
   WinFileByteSource(UniqueFile file, std::wstring path) : file_(std::move(file)), path_(std::move(path)) {}
 
   std::size_t Read(char* buffer, std::size_t capacity) override;
-  std::string ReadFailure() const override;
+  std::wstring ReadFailure() const override;
 
   const std::wstring& path() const { return path_; }
   // The error code of the failed read, 0 while none has failed.

@@ -1,4 +1,4 @@
-#include "station/engine/com_error_text_win.h"
+#include "station/platform/com_error_text_win.h"
 
 #include <cwchar>
 

@@ -1,4 +1,4 @@
-#include "station/engine/replay_wait_win.h"
+#include "station/platform/replay_wait_win.h"
 
 #include <mmsystem.h>
 

@@ -1,4 +1,4 @@
-// The station's own texts: captions and messages, exactly as users see them.
+// The station's own texts: captions, messages and design texts, exactly as users see them.
 #pragma once
 
 namespace tickvane {
@@ -23,6 +23,12 @@ inline constexpr const wchar_t* kChooserExplanation =
     L"for sierra subscribers.";
 inline constexpr const wchar_t* kExitQuestion = L"Are you sure you want to exit the playback program?";
 inline constexpr const wchar_t* kWrongSpeed = L"Wrong input of playback speed.";
+inline constexpr const wchar_t* kWrongDataFormat = L"Wrong data format.";
+inline constexpr const wchar_t* kClosingMessage = L"This playback session has been done. Happy trading!";
+// Design texts that the station puts back after a bad entry.
+inline constexpr const wchar_t* kDesignSpeed = L"2";
+inline constexpr const wchar_t* kDesignTicks = L"1000";
+inline constexpr const wchar_t* kDesignMinutes = L"9";
 inline constexpr const wchar_t* kStatusSierra =
     L"Yor are using Sierra playback and the playback file name is ";
 inline constexpr const wchar_t* kStatusDdeOnly = L"You are using DDE Server only. ";

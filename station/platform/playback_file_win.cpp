@@ -1,8 +1,9 @@
-#include "station/engine/win_file_byte_source_win.h"
+#include "station/platform/playback_file_win.h"
 
 #include <algorithm>
 
 #include "common/win_text.h"
+#include "station/engine/station_texts.h"
 
 namespace tickvane {
 
@@ -20,16 +21,15 @@ std::size_t WinFileByteSource::Read(char* buffer, std::size_t capacity) {
   return got;
 }
 
-std::string WinFileByteSource::ReadFailure() const {
+std::wstring WinFileByteSource::ReadFailure() const {
   if (error_ == 0) return {};
-  return "Reading the playback file " + ToUtf8(path_) + " failed: " + ToUtf8(SystemErrorText(error_)) +
-         "\n\nThe replay ends here.";
+  return L"Reading the playback file " + path_ + L" failed: " + SystemErrorText(error_) + L"\n\nThe replay ends here.";
 }
 
 std::wstring PlaybackFilePath(std::wstring_view folder) {
   std::wstring path(folder);
   if (!path.empty() && path.back() != L'\\' && path.back() != L'/') path += L'\\';
-  return path + L"practice.EPF";
+  return path + kPlaybackFileName;
 }
 
 PlaybackFileOpening OpenPlaybackFile(std::wstring_view folder) {
@@ -39,8 +39,8 @@ PlaybackFileOpening OpenPlaybackFile(std::wstring_view folder) {
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) {
     const DWORD error = ::GetLastError();
-    opening.error = "The playback file " + ToUtf8(path) + " cannot be opened: " + ToUtf8(SystemErrorText(error)) +
-                    "\n\nPut the file in place and press Start again.";
+    opening.error = L"The playback file " + path + L" cannot be opened: " + SystemErrorText(error) +
+                    L"\n\nPut the file in place and press Start again.";
     return opening;
   }
   opening.source = std::make_unique<WinFileByteSource>(std::move(file), std::move(path));

@@ -11,6 +11,6 @@ namespace tickvane {
 
 // Instances are created (and must be used) on the calling thread, which joins a single-threaded
 // apartment for as long as an instance lives.
-std::unique_ptr<ChartWriterFactory> MakeComChartWriterFactory(std::string progId = "zavovq");
+std::unique_ptr<ChartWriterFactory> MakeComChartWriterFactory(std::wstring progId = L"zavovq");
 
 }  // namespace tickvane

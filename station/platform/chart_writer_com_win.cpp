@@ -1,4 +1,4 @@
-#include "station/engine/chart_writer_com.h"
+#include "station/platform/chart_writer_com_win.h"
 
 // windows.h first: ole2.h and oleauto.h rely on its types.
 #include <windows.h>
@@ -10,42 +10,14 @@
 #include <vector>
 
 #include "common/com_owners.h"
+#include "common/variant_text_win.h"
 #include "common/win_text.h"
-#include "station/engine/com_error_text_win.h"
+#include "station/platform/com_error_text_win.h"
 
 namespace tickvane {
 namespace {
 
-// A value the component returned, kept as it came so that it goes back unchanged.
-class VariantPayload final : public WriterValue::Payload {
- public:
-  explicit VariantPayload(UniqueVariant value) : value_(std::move(value)) {}
-  std::string Text() const override {
-    UniqueVariant text;
-    // The invariant locale writes "." as the decimal point, which the station's numeric rule reads.
-    if (FAILED(::VariantChangeTypeEx(text.get(), const_cast<VARIANT*>(value_.get()), LOCALE_INVARIANT, 0, VT_BSTR)))
-      return {};
-    BSTR b = V_BSTR(text.get());
-    return b ? ToUtf8(std::wstring_view(b, ::SysStringLen(b))) : std::string();
-  }
-  const VARIANT* get() const { return value_.get(); }
-
- private:
-  UniqueVariant value_;
-};
-
 UniqueVariant TextVariant(std::wstring_view text) { return UniqueVariant::FromBstr(UniqueBstr(text)); }
-
-// A fresh VARIANT holding what `value` holds, for the component to receive by reference.
-UniqueVariant CopyOf(const WriterValue& value) {
-  UniqueVariant copy;
-  if (auto* v = dynamic_cast<const VariantPayload*>(value.payload())) {
-    if (SUCCEEDED(::VariantCopy(copy.get(), const_cast<VARIANT*>(v->get())))) return copy;
-    return UniqueVariant();
-  }
-  if (value.payload()) return TextVariant(FromUtf8(value.Text()));
-  return copy;  // VT_EMPTY, as an unset Variant
-}
 
 class ComChartWriter final : public ChartWriter {
  public:
@@ -63,48 +35,37 @@ class ComChartWriter final : public ChartWriter {
     return {};
   }
 
-  WriterResult writing_header(std::string_view chartFileName) override {
+  WriterResult writing_header(std::wstring_view chartFileName) override {
     return Guarded([&] {
       std::vector<Argument> args;
-      args.push_back(ByValue(FromUtf8(chartFileName)));
-      return Call(L"writing_header", args);
+      args.push_back(ByValue(chartFileName));
+      return Write(L"writing_header", args);
     });
   }
 
   WriterResult writing_data(std::string_view tickDate, std::string_view tickPrice, std::string_view tickTime,
-                            const WriterValue& writerState, std::string_view chartFileName) override {
-    return Guarded([&] {
-      std::vector<Argument> args;
-      args.push_back(ByReference(TextVariant(FromAnsi(tickDate))));
-      args.push_back(ByReference(TextVariant(FromAnsi(tickPrice))));
-      args.push_back(ByReference(TextVariant(FromAnsi(tickTime))));
-      args.push_back(ByReference(CopyOf(writerState)));
-      args.push_back(ByValue(FromUtf8(chartFileName)));
-      return Call(L"writing_data", args);
-    });
+                            std::wstring_view chartFileName) override {
+    return Guarded([&] { return WriteTicks(L"writing_data", tickDate, tickPrice, tickTime, chartFileName); });
   }
 
   WriterResult writing_data_forward(std::string_view dateList, std::string_view priceList, std::string_view timeList,
-                                    const WriterValue& writerState, std::string_view chartFileName) override {
+                                    std::wstring_view chartFileName) override {
+    return Guarded([&] { return WriteTicks(L"writing_data_forward", dateList, priceList, timeList, chartFileName); });
+  }
+
+  WriterResult add_time(std::wstring_view fromTime, std::wstring_view minutes) override {
     return Guarded([&] {
       std::vector<Argument> args;
-      args.push_back(ByReference(TextVariant(FromAnsi(dateList))));
-      args.push_back(ByReference(TextVariant(FromAnsi(priceList))));
-      args.push_back(ByReference(TextVariant(FromAnsi(timeList))));
-      args.push_back(ByReference(CopyOf(writerState)));
-      args.push_back(ByValue(FromUtf8(chartFileName)));
-      return Call(L"writing_data_forward", args);
+      args.push_back(ByReference(TextVariant(fromTime)));
+      args.push_back(ByReference(TextVariant(minutes)));
+      UniqueVariant value;
+      WriterResult r = Call(L"add_time", args, value);
+      if (r.ok) r.value = WriterValue::FromText(VariantText(*value.get()));
+      return r;
     });
   }
 
-  WriterResult add_time(std::string_view fromTime, std::string_view minutes) override {
-    return Guarded([&] {
-      std::vector<Argument> args;
-      args.push_back(ByReference(TextVariant(FromUtf8(fromTime))));
-      args.push_back(ByReference(TextVariant(FromUtf8(minutes))));
-      return Call(L"add_time", args);
-    });
-  }
+  std::wstring WriterStateText() const override { return VariantText(*writerState_.get()); }
 
  private:
   // An argument in the order the method lists it; `byReference` ones are handed over as
@@ -123,18 +84,46 @@ class ComChartWriter final : public ChartWriter {
       return call();
     } catch (const std::exception& e) {
       WriterResult r;
-      r.error = e.what();
+      r.error = FromUtf8(e.what());
       return r;
     }
   }
 
   static WriterResult Failure(std::wstring text) {
     WriterResult r;
-    r.error = ToUtf8(text);
+    r.error = std::move(text);
     return r;
   }
 
-  WriterResult Call(const wchar_t* method, std::vector<Argument>& args) {
+  // The tick fields and lists go as the tick file holds them; the writer state by reference, so
+  // that the component gets back what it returned last, of the type it chose.
+  WriterResult WriteTicks(const wchar_t* method, std::string_view dates, std::string_view prices,
+                          std::string_view times, std::wstring_view chartFileName) {
+    std::vector<Argument> args;
+    args.push_back(ByReference(TextVariant(FromAnsi(dates))));
+    args.push_back(ByReference(TextVariant(FromAnsi(prices))));
+    args.push_back(ByReference(TextVariant(FromAnsi(times))));
+    args.push_back(ByReference(StateCopy()));
+    args.push_back(ByValue(chartFileName));
+    return Write(method, args);
+  }
+
+  // A writing call: its result is the next writer state, when it succeeded.
+  WriterResult Write(const wchar_t* method, std::vector<Argument>& args) {
+    UniqueVariant value;
+    WriterResult r = Call(method, args, value);
+    if (r.ok) writerState_ = std::move(value);
+    return r;
+  }
+
+  // A fresh copy of the state for the component to receive by reference (and change, if it likes).
+  UniqueVariant StateCopy() const {
+    UniqueVariant copy;
+    if (FAILED(::VariantCopy(copy.get(), const_cast<VARIANT*>(writerState_.get())))) return UniqueVariant();
+    return copy;
+  }
+
+  WriterResult Call(const wchar_t* method, std::vector<Argument>& args, UniqueVariant& result) {
     DISPID id = DISPID_UNKNOWN;
     if (auto known = ids_.find(method); known != ids_.end()) {
       id = known->second;
@@ -159,7 +148,6 @@ class ComChartWriter final : public ChartWriter {
       }
     }
     DISPPARAMS params{passed.data(), nullptr, static_cast<UINT>(passed.size()), 0};
-    UniqueVariant result;
     UniqueExcepInfo exception;
     UINT argumentError = 0;
     HRESULT hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params,
@@ -174,7 +162,6 @@ class ComChartWriter final : public ChartWriter {
     if (FAILED(hr)) return Failure(HResultText(hr));
     WriterResult r;
     r.ok = true;
-    r.value = WriterValue(std::make_shared<const VariantPayload>(std::move(result)));
     return r;
   }
 
@@ -183,35 +170,37 @@ class ComChartWriter final : public ChartWriter {
   std::wstring progId_;
   ComPtr<IDispatch> dispatch_;
   std::map<std::wstring, DISPID> ids_;
+  // The result of the last successful writing call; empty (VT_EMPTY, an unset Variant) before it.
+  UniqueVariant writerState_;
 };
 
 class ComChartWriterFactory final : public ChartWriterFactory {
  public:
-  explicit ComChartWriterFactory(std::string progId) : progId_(std::move(progId)) {}
+  explicit ComChartWriterFactory(std::wstring progId) : progId_(std::move(progId)) {}
 
   WriterCreation Create() override {
     WriterCreation out;
     try {
-      auto writer = std::make_unique<ComChartWriter>(FromUtf8(progId_));
+      auto writer = std::make_unique<ComChartWriter>(progId_);
       std::wstring error = writer->Create();
       if (error.empty())
         out.writer = std::move(writer);
       else
-        out.error = ToUtf8(error);
+        out.error = std::move(error);
     } catch (const std::exception& e) {
-      out.error = e.what();
+      out.error = FromUtf8(e.what());
     }
     return out;
   }
-  std::string ComponentName() const override { return progId_; }
+  std::wstring ComponentName() const override { return progId_; }
 
  private:
-  std::string progId_;
+  std::wstring progId_;
 };
 
 }  // namespace
 
-std::unique_ptr<ChartWriterFactory> MakeComChartWriterFactory(std::string progId) {
+std::unique_ptr<ChartWriterFactory> MakeComChartWriterFactory(std::wstring progId) {
   return std::make_unique<ComChartWriterFactory>(std::move(progId));
 }
 
