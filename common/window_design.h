@@ -25,22 +25,29 @@ enum class ControlColour {
   ButtonFaceBack,     // background in the system's button face colour
 };
 
+// One row of a design table, written with the fields' names: a field left out keeps the default
+// below (the window's font, visible, enabled, not centred, standard colours).
 struct ControlDesign {
-  int id;  // child window identifier
-  const wchar_t* name;
-  ControlKind kind;
-  const wchar_t* text;  // design caption or text
-  int left;
-  int top;
-  int width;
-  int height;
-  FontDesign font;
-  bool hidden;
-  bool disabled;
-  bool centred;
-  ControlColour colour;
-  const wchar_t* storedName;  // chooser check boxes: the chart file name that a pick stores
+  int id = 0;  // child window identifier
+  const wchar_t* name = L"";
+  ControlKind kind = ControlKind::Label;
+  const wchar_t* text = L"";  // design caption or text
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  FontDesign font = kWindowFont;
+  bool hidden = false;
+  bool disabled = false;
+  bool centred = false;
+  ControlColour colour = ControlColour::Standard;
 };
+
+// The child window identifier of a control named in a window's own id enum.
+template <typename Id>
+constexpr int ControlId(Id id) {
+  return static_cast<int>(id);
+}
 
 struct WindowDesign {
   const wchar_t* caption;

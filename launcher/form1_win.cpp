@@ -26,7 +26,7 @@ bool Form1::Create() {
   if (!window) return false;
   controls_ = std::make_unique<ControlSet>(window, design);
   // A static control reports clicks only with SS_NOTIFY; it reads the style when the mouse comes.
-  HWND help = (*controls_)[L"Label1"];
+  HWND help = ::GetDlgItem(window, ControlId(LauncherControlId::Label1));
   ::SetWindowLongPtrW(help, GWL_STYLE, ::GetWindowLongPtrW(help, GWL_STYLE) | SS_NOTIFY);
   return true;
 }
@@ -46,7 +46,7 @@ void Form1::Option_Click(const LauncherAction& action) {
   if (!Confirm(Window(), action.question)) {
     // Back to no choice, so that the same option asks again when it is picked again (an auto
     // radio button that is already checked gives no new click when the arrow keys reach it).
-    ::CheckDlgButton(Window(), ::GetDlgCtrlID((*controls_)[action.option]), BST_UNCHECKED);
+    ::CheckDlgButton(Window(), ControlId(action.option), BST_UNCHECKED);
     return;
   }
   if (action.notice) ShowNotice(Window(), action.notice, kProgramTitle);
@@ -77,14 +77,16 @@ void Form1::Label1_Click() {
 void Form1::Form_Unload() { ::DestroyWindow(Window()); }
 
 void Form1::OnCommand(int id, int code) {
-  const ControlDesign* design = FindControlById(LauncherWindowDesign(), id);
-  if (!design) return;
-  if (design->kind == ControlKind::Label) {
-    if (code == STN_CLICKED) Label1_Click();
-    return;
+  switch (const auto control = static_cast<LauncherControlId>(id)) {
+    case LauncherControlId::Label1:
+      if (code == STN_CLICKED) Label1_Click();
+      break;
+    case LauncherControlId::sierra:
+    case LauncherControlId::tickvane:
+    case LauncherControlId::esignal:
+      if (code == BN_CLICKED) Option_Click(*ActionOf(control));
+      break;
   }
-  if (code != BN_CLICKED) return;
-  if (const LauncherAction* action = FindAction(design->name)) Option_Click(*action);
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -9,19 +9,24 @@
 
 namespace tickvane::launcher {
 
+// The launcher's controls, by the names the code gives them; the values are their child window
+// identifiers, in tab order.
+enum class LauncherControlId : int { sierra = 100, tickvane, esignal, Label1 };
+
 const WindowDesign& LauncherWindowDesign();
 
 // One of the three choices: the question that confirms it, the notice shown after a Yes (or
 // nullptr), and the converter's mode word (empty: the converter alone).
 struct LauncherAction {
-  const wchar_t* option;  // name of the option button
+  LauncherControlId option;
   const wchar_t* question;
   const wchar_t* notice;
   const wchar_t* modeWord;
 };
 
 std::span<const LauncherAction> LauncherActions();
-const LauncherAction* FindAction(const wchar_t* option);
+// The action of an option button; nullptr for the help label.
+const LauncherAction* ActionOf(LauncherControlId option);
 
 // The help page's address as explorer takes it: the path of help.html in the program folder, in
 // quotes. The station's Help button opens the same page the same way.

@@ -34,22 +34,21 @@ bool Chooser::Load() {
 void Chooser::Show() {
   ::ShowWindow(Window(), SW_SHOWNORMAL);
   ::SetForegroundWindow(Window());
-  ::SetFocus(controls_ ? (*controls_)[L"vqfile"] : nullptr);
+  ::SetFocus(::GetDlgItem(Window(), ControlId(ChooserControlId::vqfile)));
 }
 
-void Chooser::Pick(std::wstring_view checkBox) {
-  const ControlDesign* design = FindControl(ChooserWindowDesign(), checkBox);
-  main_.SetVqFilename(design->storedName);
+void Chooser::Pick(ChooserControlId checkBox) {
+  main_.SetVqFilename(StoredNameOf(checkBox));
   main_.Show();
   // Hidden for good: the pick can be made once per process.
   ::ShowWindow(Window(), SW_HIDE);
 }
 
-void Chooser::vqfile_Click() { Pick(L"vqfile"); }
-void Chooser::IBM_Click() { Pick(L"IBM"); }
-void Chooser::msft_Click() { Pick(L"msft"); }
-void Chooser::dji_Click() { Pick(L"dji"); }
-void Chooser::indu_Click() { Pick(L"indu"); }
+void Chooser::vqfile_Click() { Pick(ChooserControlId::vqfile); }
+void Chooser::IBM_Click() { Pick(ChooserControlId::IBM); }
+void Chooser::msft_Click() { Pick(ChooserControlId::msft); }
+void Chooser::dji_Click() { Pick(ChooserControlId::dji); }
+void Chooser::indu_Click() { Pick(ChooserControlId::indu); }
 
 void Chooser::why_Click() {
   ::ShowWindow(Window(), SW_HIDE);
@@ -64,15 +63,15 @@ void Chooser::Form_Unload() {
 
 void Chooser::OnCommand(int id, int code) {
   if (code != BN_CLICKED) return;
-  const ControlDesign* design = FindControlById(ChooserWindowDesign(), id);
-  if (!design) return;
-  std::wstring_view name = design->name;
-  if (name == L"vqfile") vqfile_Click();
-  else if (name == L"IBM") IBM_Click();
-  else if (name == L"msft") msft_Click();
-  else if (name == L"dji") dji_Click();
-  else if (name == L"indu") indu_Click();
-  else if (name == L"why") why_Click();
+  switch (static_cast<ChooserControlId>(id)) {
+    case ChooserControlId::vqfile: vqfile_Click(); break;
+    case ChooserControlId::IBM: IBM_Click(); break;
+    case ChooserControlId::msft: msft_Click(); break;
+    case ChooserControlId::dji: dji_Click(); break;
+    case ChooserControlId::indu: indu_Click(); break;
+    case ChooserControlId::why: why_Click(); break;
+    case ChooserControlId::Label1: break;
+  }
 }
 
 LRESULT Chooser::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -9,6 +9,7 @@
 
 #include "common/base_window_win.h"
 #include "common/control_set_win.h"
+#include "station/window/layout.h"
 
 namespace tickvane {
 
@@ -34,7 +35,7 @@ class Chooser : public BaseWindow<Chooser> {
   void why_Click();
   void Form_Unload();
 
-  void Pick(std::wstring_view checkBox);
+  void Pick(ChooserControlId checkBox);
   void OnCommand(int id, int code);
 
   Frmzavo& main_;

@@ -18,13 +18,13 @@ std::wstring UserDecimalSeparator() {
   return separator;
 }
 
-const wchar_t* BoxName(ForwardBox box) {
+MainControlId BoxOf(ForwardBox box) {
   switch (box) {
-    case ForwardBox::tick: return L"tick";
-    case ForwardBox::for_min: return L"for_min";
-    case ForwardBox::time: return L"time";
+    case ForwardBox::tick: return MainControlId::tick;
+    case ForwardBox::for_min: return MainControlId::for_min;
+    case ForwardBox::time: return MainControlId::time;
   }
-  return L"time";
+  return MainControlId::time;
 }
 
 }  // namespace
@@ -47,8 +47,8 @@ void Frmzavo::for_mins_Click() {
   }
 }
 
-std::wstring Frmzavo::BoxText(ForwardBox box) { return Text(BoxName(box)); }
+std::wstring Frmzavo::BoxText(ForwardBox box) { return Text(BoxOf(box)); }
 
-void Frmzavo::SetBoxText(ForwardBox box, std::wstring_view text) { SetText(BoxName(box), text); }
+void Frmzavo::SetBoxText(ForwardBox box, std::wstring_view text) { SetText(BoxOf(box), text); }
 
 }  // namespace tickvane

@@ -43,7 +43,7 @@ void Frmzavo::CreateTooltip() {
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = Window();
-  tool.uId = reinterpret_cast<UINT_PTR>(Control(L"cmdPause"));
+  tool.uId = reinterpret_cast<UINT_PTR>(Control(MainControlId::cmdPause));
   tool.lpszText = const_cast<wchar_t*>(kPauseTooltip);
   ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
@@ -53,29 +53,29 @@ void Frmzavo::Show() {
   ::ShowWindow(Window(), SW_SHOWNORMAL);
   if (!wasVisible) {
     ::SetForegroundWindow(Window());
-    ::SetFocus(Control(L"last"));
+    ::SetFocus(Control(MainControlId::last));
   }
 }
 
-void Frmzavo::SetVqFilename(std::wstring_view name) { SetText(L"vqfilename", name); }
+void Frmzavo::SetVqFilename(std::wstring_view name) { SetText(MainControlId::vqfilename, name); }
 
 void Frmzavo::Unload() {
   if (Window()) ::DestroyWindow(Window());
 }
 
-std::wstring Frmzavo::Text(std::wstring_view name) const { return WindowText(Control(name)); }
+std::wstring Frmzavo::Text(MainControlId id) const { return WindowText(Control(id)); }
 
-void Frmzavo::SetText(std::wstring_view name, std::wstring_view text) {
-  ::SetWindowTextW(Control(name), std::wstring(text).c_str());
+void Frmzavo::SetText(MainControlId id, std::wstring_view text) {
+  ::SetWindowTextW(Control(id), std::wstring(text).c_str());
   // Edit boxes report their changes themselves (EN_CHANGE); labels do not.
-  const ControlDesign* design = FindControl(MainWindowDesign(), name);
-  if (design && design->kind == ControlKind::Label && dde_) dde_->ItemChanged(name);
+  const ControlDesign* design = FindControlById(MainWindowDesign(), ControlId(id));
+  if (design && design->kind == ControlKind::Label && dde_) dde_->ItemChanged(design->name);
 }
 
 std::optional<std::wstring> Frmzavo::ItemText(std::wstring_view item) const {
   const ControlDesign* design = FindControlNoCase(MainWindowDesign(), item);
   if (!design || !IsDdeItem(*design)) return std::nullopt;
-  return WindowText(Control(design->name));
+  return WindowText(::GetDlgItem(Window(), design->id));
 }
 
 void Frmzavo::StartDdeService() {
@@ -92,20 +92,22 @@ void Frmzavo::StartDdeService() {
 void Frmzavo::OnCommand(int id, int code, HWND control) {
   const ControlDesign* design = FindControlById(MainWindowDesign(), id);
   if (!design || !control) return;
-  std::wstring_view name = design->name;
   if (design->kind == ControlKind::TextBox) {
-    if (code == EN_CHANGE && dde_) dde_->ItemChanged(name);
+    if (code == EN_CHANGE && dde_) dde_->ItemChanged(design->name);
     return;
   }
   if (code != BN_CLICKED) return;
-  if (name == L"cbStartFastSend") cbStartFastSend_Click();
-  else if (name == L"cmdPause") cmdPause_Click();
-  else if (name == L"cmdexit") cmdexit_Click();
-  else if (name == L"more") more_Click();
-  else if (name == L"status") status_Click();
-  else if (name == L"help") help_Click();
-  else if (name == L"Forward") Forward_Click();
-  else if (name == L"for_mins") for_mins_Click();
+  switch (static_cast<MainControlId>(id)) {
+    case MainControlId::cbStartFastSend: cbStartFastSend_Click(); break;
+    case MainControlId::cmdPause: cmdPause_Click(); break;
+    case MainControlId::cmdexit: cmdexit_Click(); break;
+    case MainControlId::more: more_Click(); break;
+    case MainControlId::status: status_Click(); break;
+    case MainControlId::help: help_Click(); break;
+    case MainControlId::Forward: Forward_Click(); break;
+    case MainControlId::for_mins: for_mins_Click(); break;
+    default: break;  // the other controls have no click of their own
+  }
 }
 
 HBRUSH Frmzavo::OnControlColour(HDC dc, HWND control) {

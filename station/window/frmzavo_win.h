@@ -17,6 +17,7 @@
 #include "station/engine/replay_window.h"
 #include "station/engine/station_state.h"
 #include "station/window/dde_server_win.h"
+#include "station/window/layout.h"
 
 namespace tickvane {
 
@@ -91,9 +92,9 @@ class Frmzavo : public BaseWindow<Frmzavo>,
   std::wstring BoxText(ForwardBox box) override;
   void SetBoxText(ForwardBox box, std::wstring_view text) override;
 
-  HWND Control(std::wstring_view name) const { return (*controls_)[name]; }
-  std::wstring Text(std::wstring_view name) const;
-  void SetText(std::wstring_view name, std::wstring_view text);
+  HWND Control(MainControlId id) const { return ::GetDlgItem(Window(), ControlId(id)); }
+  std::wstring Text(MainControlId id) const;
+  void SetText(MainControlId id, std::wstring_view text);
 
   const SingleInstance& instance_;
   std::unique_ptr<ControlSet> controls_;

@@ -13,41 +13,72 @@ constexpr FontDesign kItalic12{12, 400, true};
 
 using K = ControlKind;
 using C = ControlColour;
+using M = MainControlId;
+using F = ChooserControlId;
 
-// Identifiers follow the tab order, so a control's place in the table and its id agree.
+// In tab order, as the identifiers count.
 constexpr ControlDesign kMainControls[] = {
-    {1000, L"last", K::TextBox, L"last", 0, 0, 855, 375, kBold825, false, false, true, C::ActiveCaptionText, nullptr},
-    {1001, L"txtLinkTopic", K::TextBox, L"playback", 3000, 1800, 900, 330, kWindowFont, true, false, false, C::Standard, nullptr},
-    {1002, L"Label1", K::Label, L"Link Topic", 2280, 1800, 825, 285, kWindowFont, true, false, false, C::Standard, nullptr},
-    {1003, L"Label2", K::Label, L"Link Item", 4200, 1800, 735, 285, kWindowFont, true, false, false, C::Standard, nullptr},
-    {1004, L"txtLinkItem1", K::TextBox, L"last", 960, 960, 870, 330, kWindowFont, true, false, false, C::ButtonFaceBack, nullptr},
-    {1005, L"cbStartFastSend", K::Button, L"Start", 2520, 0, 855, 375, kBold825, false, false, false, C::Standard, nullptr},
-    {1006, L"Text1", K::TextBox, L"zavo", 1560, 1800, 480, 405, kWindowFont, true, false, false, C::ButtonFaceBack, nullptr},
-    {1007, L"cmdPause", K::Button, L"Pause", 0, 360, 855, 375, kBold825, false, false, false, C::Standard, nullptr},
-    {1008, L"cmdexit", K::Button, L"Exit", 2520, 360, 855, 375, kBold825, false, false, false, C::Standard, nullptr},
-    {1009, L"time", K::TextBox, L"time", 840, 0, 855, 375, kBold825, false, false, true, C::Standard, nullptr},
-    {1010, L"txtLinkItem2", K::TextBox, L"time", 5040, 1680, 870, 330, kWindowFont, true, false, false, C::ButtonFaceBack, nullptr},
-    {1011, L"speed", K::TextBox, L"2", 1680, 360, 855, 345, kBold12, false, false, true, C::Standard, nullptr},
-    {1012, L"Label3", K::Label, L"Speed", 840, 360, 855, 375, kBold825, false, true, true, C::Standard, nullptr},
-    {1013, L"Label5", K::Label, L"Tickvane:", 240, 2040, 855, 255, kWindowFont, true, false, false, C::Standard, nullptr},
-    {1014, L"vqfilename", K::Label, L"VQ filename", 2640, 960, 855, 375, kWindowFont, true, false, true, C::Standard, nullptr},
-    {1015, L"more", K::Button, L">>", 3360, 0, 855, 375, kBold975, false, false, false, C::Standard, nullptr},
-    {1016, L"status", K::Button, L"Status", 1680, 0, 855, 375, kBold825, false, false, false, C::Standard, nullptr},
-    {1017, L"Forward", K::Button, L"Forward ticks", 4200, 0, 1455, 375, kBold825, false, false, false, C::Standard, nullptr},
-    {1018, L"tick", K::TextBox, L"1000", 5640, 0, 855, 375, kWindowFont, false, false, true, C::Standard, nullptr},
-    {1019, L"for_mins", K::Button, L"Forward mins", 4200, 360, 1455, 375, kBold825, false, false, false, C::Standard, nullptr},
-    {1020, L"for_min", K::TextBox, L"9", 5640, 360, 855, 375, kWindowFont, false, false, true, C::Standard, nullptr},
-    {1021, L"help", K::Button, L"Help", 3360, 360, 855, 375, kBold825, false, false, false, C::Standard, nullptr},
+    {.id = ControlId(M::last), .name = L"last", .kind = K::TextBox, .text = L"last",
+     .left = 0, .top = 0, .width = 855, .height = 375, .font = kBold825, .centred = true, .colour = C::ActiveCaptionText},
+    {.id = ControlId(M::txtLinkTopic), .name = L"txtLinkTopic", .kind = K::TextBox, .text = L"playback",
+     .left = 3000, .top = 1800, .width = 900, .height = 330, .hidden = true},
+    {.id = ControlId(M::Label1), .name = L"Label1", .kind = K::Label, .text = L"Link Topic",
+     .left = 2280, .top = 1800, .width = 825, .height = 285, .hidden = true},
+    {.id = ControlId(M::Label2), .name = L"Label2", .kind = K::Label, .text = L"Link Item",
+     .left = 4200, .top = 1800, .width = 735, .height = 285, .hidden = true},
+    {.id = ControlId(M::txtLinkItem1), .name = L"txtLinkItem1", .kind = K::TextBox, .text = L"last",
+     .left = 960, .top = 960, .width = 870, .height = 330, .hidden = true, .colour = C::ButtonFaceBack},
+    {.id = ControlId(M::cbStartFastSend), .name = L"cbStartFastSend", .kind = K::Button, .text = L"Start",
+     .left = 2520, .top = 0, .width = 855, .height = 375, .font = kBold825},
+    {.id = ControlId(M::Text1), .name = L"Text1", .kind = K::TextBox, .text = L"zavo",
+     .left = 1560, .top = 1800, .width = 480, .height = 405, .hidden = true, .colour = C::ButtonFaceBack},
+    {.id = ControlId(M::cmdPause), .name = L"cmdPause", .kind = K::Button, .text = L"Pause",
+     .left = 0, .top = 360, .width = 855, .height = 375, .font = kBold825},
+    {.id = ControlId(M::cmdexit), .name = L"cmdexit", .kind = K::Button, .text = L"Exit",
+     .left = 2520, .top = 360, .width = 855, .height = 375, .font = kBold825},
+    {.id = ControlId(M::time), .name = L"time", .kind = K::TextBox, .text = L"time",
+     .left = 840, .top = 0, .width = 855, .height = 375, .font = kBold825, .centred = true},
+    {.id = ControlId(M::txtLinkItem2), .name = L"txtLinkItem2", .kind = K::TextBox, .text = L"time",
+     .left = 5040, .top = 1680, .width = 870, .height = 330, .hidden = true, .colour = C::ButtonFaceBack},
+    {.id = ControlId(M::speed), .name = L"speed", .kind = K::TextBox, .text = kDesignSpeed,
+     .left = 1680, .top = 360, .width = 855, .height = 345, .font = kBold12, .centred = true},
+    {.id = ControlId(M::Label3), .name = L"Label3", .kind = K::Label, .text = L"Speed",
+     .left = 840, .top = 360, .width = 855, .height = 375, .font = kBold825, .disabled = true, .centred = true},
+    {.id = ControlId(M::Label5), .name = L"Label5", .kind = K::Label, .text = L"Tickvane:",
+     .left = 240, .top = 2040, .width = 855, .height = 255, .hidden = true},
+    {.id = ControlId(M::vqfilename), .name = L"vqfilename", .kind = K::Label, .text = L"VQ filename",
+     .left = 2640, .top = 960, .width = 855, .height = 375, .hidden = true, .centred = true},
+    {.id = ControlId(M::more), .name = L"more", .kind = K::Button, .text = L">>",
+     .left = 3360, .top = 0, .width = 855, .height = 375, .font = kBold975},
+    {.id = ControlId(M::status), .name = L"status", .kind = K::Button, .text = L"Status",
+     .left = 1680, .top = 0, .width = 855, .height = 375, .font = kBold825},
+    {.id = ControlId(M::Forward), .name = L"Forward", .kind = K::Button, .text = L"Forward ticks",
+     .left = 4200, .top = 0, .width = 1455, .height = 375, .font = kBold825},
+    {.id = ControlId(M::tick), .name = L"tick", .kind = K::TextBox, .text = kDesignTicks,
+     .left = 5640, .top = 0, .width = 855, .height = 375, .centred = true},
+    {.id = ControlId(M::for_mins), .name = L"for_mins", .kind = K::Button, .text = L"Forward mins",
+     .left = 4200, .top = 360, .width = 1455, .height = 375, .font = kBold825},
+    {.id = ControlId(M::for_min), .name = L"for_min", .kind = K::TextBox, .text = kDesignMinutes,
+     .left = 5640, .top = 360, .width = 855, .height = 375, .centred = true},
+    {.id = ControlId(M::help), .name = L"help", .kind = K::Button, .text = L"Help",
+     .left = 3360, .top = 360, .width = 855, .height = 375, .font = kBold825},
 };
 
 constexpr ControlDesign kChooserControls[] = {
-    {2000, L"vqfile", K::CheckBox, L"vqfile.mnd ", 120, 360, 1455, 495, kBold975, false, false, false, C::Standard, L"vqfile.mnd"},
-    {2001, L"IBM", K::CheckBox, L"IBM.mnd", 1680, 360, 1455, 495, kBold975, false, false, false, C::Standard, L"ibm.mnd"},
-    {2002, L"Label1", K::Label, L"Choose PlayBack filename:", 120, 0, 3375, 495, kBoldItalic975, false, false, false, C::Standard, nullptr},
-    {2003, L"msft", K::CheckBox, L"msft.mnd", 120, 840, 1455, 495, kBold975, false, false, false, C::Standard, L"msft.mnd"},
-    {2004, L"dji", K::CheckBox, L"dji.mnd", 1680, 840, 1335, 495, kBold975, false, false, false, C::Standard, L"dji.mnd"},
-    {2005, L"indu", K::CheckBox, L"indu-i-nyse.mnd", 120, 1320, 3015, 495, kBold975, false, false, false, C::Standard, L"indu-i-nyse.mnd"},
-    {2006, L"why", K::Button, L"What is it?", 0, 1920, 3135, 375, kItalic12, false, false, false, C::Standard, nullptr},
+    {.id = ControlId(F::vqfile), .name = L"vqfile", .kind = K::CheckBox, .text = L"vqfile.mnd ",
+     .left = 120, .top = 360, .width = 1455, .height = 495, .font = kBold975},
+    {.id = ControlId(F::IBM), .name = L"IBM", .kind = K::CheckBox, .text = L"IBM.mnd",
+     .left = 1680, .top = 360, .width = 1455, .height = 495, .font = kBold975},
+    {.id = ControlId(F::Label1), .name = L"Label1", .kind = K::Label, .text = L"Choose PlayBack filename:",
+     .left = 120, .top = 0, .width = 3375, .height = 495, .font = kBoldItalic975},
+    {.id = ControlId(F::msft), .name = L"msft", .kind = K::CheckBox, .text = L"msft.mnd",
+     .left = 120, .top = 840, .width = 1455, .height = 495, .font = kBold975},
+    {.id = ControlId(F::dji), .name = L"dji", .kind = K::CheckBox, .text = L"dji.mnd",
+     .left = 1680, .top = 840, .width = 1335, .height = 495, .font = kBold975},
+    {.id = ControlId(F::indu), .name = L"indu", .kind = K::CheckBox, .text = L"indu-i-nyse.mnd",
+     .left = 120, .top = 1320, .width = 3015, .height = 495, .font = kBold975},
+    {.id = ControlId(F::why), .name = L"why", .kind = K::Button, .text = L"What is it?",
+     .left = 0, .top = 1920, .width = 3135, .height = 375, .font = kItalic12},
 };
 
 const WindowDesign kMainWindow{kMainWindowCaption, 4200, 705, kMainControls};
@@ -60,6 +91,19 @@ const WindowDesign& ChooserWindowDesign() { return kChooserWindow; }
 
 bool IsDdeItem(const ControlDesign& control) {
   return control.kind == ControlKind::TextBox || control.kind == ControlKind::Label;
+}
+
+const wchar_t* StoredNameOf(ChooserControlId box) {
+  switch (box) {
+    case ChooserControlId::vqfile: return L"vqfile.mnd";  // the caption's blank is no part of the name
+    case ChooserControlId::IBM: return L"ibm.mnd";
+    case ChooserControlId::msft: return L"msft.mnd";
+    case ChooserControlId::dji: return L"dji.mnd";
+    case ChooserControlId::indu: return L"indu-i-nyse.mnd";
+    case ChooserControlId::Label1:
+    case ChooserControlId::why: break;
+  }
+  return nullptr;
 }
 
 }  // namespace tickvane

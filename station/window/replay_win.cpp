@@ -26,21 +26,24 @@ void Frmzavo::cbStartFastSend_Click() {
   }
 }
 
-void Frmzavo::SetLastText(std::string_view tickPrice) { SetText(L"last", FromAnsi(tickPrice)); }
+void Frmzavo::SetLastText(std::string_view tickPrice) { SetText(MainControlId::last, FromAnsi(tickPrice)); }
 
-void Frmzavo::SetTimeText(std::string_view maskedTime) { SetText(L"time", FromAnsi(maskedTime)); }
+void Frmzavo::SetTimeText(std::string_view maskedTime) { SetText(MainControlId::time, FromAnsi(maskedTime)); }
 
-std::wstring Frmzavo::SpeedText() { return Text(L"speed"); }
+std::wstring Frmzavo::SpeedText() { return Text(MainControlId::speed); }
 
-void Frmzavo::SetSpeedText(std::wstring_view text) { SetText(L"speed", text); }
+void Frmzavo::SetSpeedText(std::wstring_view text) { SetText(MainControlId::speed, text); }
 
-std::wstring Frmzavo::ChartFileName() { return Text(L"vqfilename"); }
+std::wstring Frmzavo::ChartFileName() { return Text(MainControlId::vqfilename); }
 
 void Frmzavo::SetButtonEnabled(ReplayButton button, bool enabled) {
-  const wchar_t* name = button == ReplayButton::cbStartFastSend ? L"cbStartFastSend"
-                        : button == ReplayButton::Forward       ? L"Forward"
-                                                                : L"for_mins";
-  ::EnableWindow(Control(name), enabled ? TRUE : FALSE);
+  MainControlId id = MainControlId::cbStartFastSend;
+  switch (button) {
+    case ReplayButton::cbStartFastSend: id = MainControlId::cbStartFastSend; break;
+    case ReplayButton::Forward: id = MainControlId::Forward; break;
+    case ReplayButton::for_mins: id = MainControlId::for_mins; break;
+  }
+  ::EnableWindow(Control(id), enabled ? TRUE : FALSE);
 }
 
 void Frmzavo::ShowNotice(std::wstring_view text) { tickvane::ShowNotice(Window(), text, kProgramTitle); }

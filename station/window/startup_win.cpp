@@ -24,7 +24,7 @@ void Frmzavo::Form_Load() {
 
   station.commandArgs = SplitCommandLine(ArgumentText(::GetCommandLineW()));
 
-  if (dde_) dde_->SetTopic(Text(L"txtLinkTopic"));
+  if (dde_) dde_->SetTopic(Text(MainControlId::txtLinkTopic));
 
   station.mode = ModeOf(station.commandArgs);
   switch (station.mode) {
@@ -49,10 +49,11 @@ void Frmzavo::Form_Load() {
       ::ExitProcess(0);
     }
     case StationMode::DdeOnly:
-      ::EnableWindow(Control(L"more"), FALSE);
+      ::EnableWindow(Control(MainControlId::more), FALSE);
       // The forward controls lie outside the narrow view, but Tab would still reach them, and
       // outside "sierra" mode an accepted forward would silence the rest of the replay.
-      for (const wchar_t* name : {L"Forward", L"tick", L"for_mins", L"for_min"}) ::EnableWindow(Control(name), FALSE);
+      for (MainControlId id : {MainControlId::Forward, MainControlId::tick, MainControlId::for_mins, MainControlId::for_min})
+        ::EnableWindow(Control(id), FALSE);
       break;
   }
 

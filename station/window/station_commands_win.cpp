@@ -16,10 +16,10 @@ namespace tickvane {
 void Frmzavo::cmdPause_Click() {
   if (!station.paused) {
     station.paused = true;
-    SetText(L"cmdPause", L"Resume");
+    SetText(MainControlId::cmdPause, L"Resume");
   } else {
     station.paused = false;
-    SetText(L"cmdPause", L"Pause");
+    SetText(MainControlId::cmdPause, L"Pause");
   }
 }
 
@@ -37,14 +37,14 @@ void Frmzavo::more_Click() {
   int widthTwips = station.wideView ? kNarrowViewWidth : kWideViewWidth;
   int width = TwipsToPixels(widthTwips, WindowDpi(Window()));
   ::SetWindowPos(Window(), nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  SetText(L"more", station.wideView ? L">>" : L"<<");
+  SetText(MainControlId::more, station.wideView ? L">>" : L"<<");
   station.wideView = !station.wideView;
 }
 
 void Frmzavo::status_Click() {
   if (station.Sierra()) {
     // Where the chart file really lies: in the user's chart folder when one is set.
-    const std::wstring chartFile = ChartFilePath(ReadUserSettings(), ProgramDirectory(), Text(L"vqfilename"));
+    const std::wstring chartFile = ChartFilePath(ReadUserSettings(), ProgramDirectory(), Text(MainControlId::vqfilename));
     tickvane::ShowNotice(Window(), std::wstring(kStatusSierra) + chartFile, kProgramTitle);
   } else {
     tickvane::ShowNotice(Window(), kStatusDdeOnly, kProgramTitle);
@@ -66,10 +66,10 @@ void Frmzavo::Timer1_Timer() { CheckSpeed(); }
 void Frmzavo::CheckSpeed() {
   // The timer keeps ticking while the message is open and would find the same bad text again.
   if (speedMessageOpen_) return;
-  if (NumericValue(Text(L"speed")) < 0) {
+  if (NumericValue(Text(MainControlId::speed)) < 0) {
     speedMessageOpen_ = true;
     tickvane::ShowNotice(Window(), kWrongSpeed, kProgramTitle);
-    SetText(L"speed", kDesignSpeed);
+    SetText(MainControlId::speed, kDesignSpeed);
     speedMessageOpen_ = false;
   }
 }
