@@ -117,12 +117,12 @@ void FindingPanel::Create(HWND panel) {
 std::wstring FindingPanel::CurrentPath(int* count) const {
   *count = 0;
   HWND dialog = ::GetParent(panel_);
-  std::vector<wchar_t> spec(32768, L'\0'), folder(32768, L'\0');
-  if (::SendMessageW(dialog, CDM_GETSPEC, static_cast<WPARAM>(spec.size()), reinterpret_cast<LPARAM>(spec.data())) <= 0)
+  std::vector<wchar_t> typed(32768, L'\0'), folder(32768, L'\0');
+  if (::SendMessageW(dialog, CDM_GETSPEC, static_cast<WPARAM>(typed.size()), reinterpret_cast<LPARAM>(typed.data())) <= 0)
     return {};
   ::SendMessageW(dialog, CDM_GETFOLDERPATH, static_cast<WPARAM>(folder.size()),
                  reinterpret_cast<LPARAM>(folder.data()));
-  std::wstring text(spec.data());
+  std::wstring text(typed.data());
   std::wstring first;
   if (!text.empty() && text[0] == L'"') {
     // Several files: "a.txt" "b.txt"

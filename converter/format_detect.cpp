@@ -369,10 +369,6 @@ Finding ByHeader(const std::vector<Line>& lines, std::string_view fileName) {
   // timestamp is left alone).
   l.when = map.date != N && map.time != N ? WhenForm::DateAndTime : WhenForm::Any;
   if (l.when == WhenForm::Any) l.columns.time = N;
-  if (map.time == N && map.dateTime == N) {
-    // The date column holds the date and the time together.
-    l.columns.dateTime = N;
-  }
   f.recognised = true;
   f.symbol = NameSymbol(fileName);
 

@@ -159,7 +159,8 @@ int main(int argc, char** argv) {
   }
   ok = ok && converter.Finish(out);
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::printf("%.2f GB of %s: %s, %.1f million ticks in %.1f s (%.2f million ticks/s)\n", read / 1e9, big.name,
+  std::printf("%.2f GB of %s: %s, %.1f million ticks in %.1f s, making up the lines included (%.2f million ticks/s)\n",
+              read / 1e9, big.name,
               ok ? "converted" : converter.Error().problem.c_str(), static_cast<double>(converter.Ticks()) / 1e6,
               seconds, static_cast<double>(converter.Ticks()) / seconds / 1e6);
   std::printf("memory: %.1f MB held after a tenth of it, %.1f MB at the end, at most %.1f MB\n\n", atTenth,
