@@ -4,6 +4,7 @@
 #include <dlgs.h>
 
 #include <algorithm>
+#include <cwctype>
 
 #include "common/time_zone_registry_win.h"
 #include "common/win_text.h"
@@ -282,7 +283,7 @@ void FindingPanel::Show() {
   if (haveFinding_) {
     why = FromAnsi(preview_.finding.zoneWhy) + L".";
     if (preview_.finding.zoneAsked && !picked_.sourceZone) why += L" Check it.";
-    why[0] = static_cast<wchar_t>(towupper(why[0]));
+    why[0] = static_cast<wchar_t>(std::towupper(why[0]));
   }
   ::SetWindowTextW(Control(kFindingZoneWhyId), why.c_str());
   std::wstring writes = playbackZone_.empty()

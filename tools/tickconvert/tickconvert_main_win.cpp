@@ -8,6 +8,7 @@
 
 #include <shellapi.h>
 
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -99,7 +100,7 @@ int Run() {
       if (result.outcome == JoinOutcome::BadInput) {
         const std::wstring& file = request.inputs[result.source];
         std::wstring place = FromAnsi(ErrorPlace(result.error));
-        place[0] = static_cast<wchar_t>(towlower(place[0]));
+        place[0] = static_cast<wchar_t>(std::towlower(place[0]));
         Complain(file + L", " + place + L": " + FromAnsi(result.error.problem) + L"; " + request.target +
                  L" was left as it was");
       } else {
