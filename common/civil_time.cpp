@@ -4,7 +4,7 @@ namespace tickvane {
 namespace {
 
 // Howard Hinnant's days_from_civil: days since 1970-01-01.
-std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+constexpr std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
   y -= m <= 2;
   const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
   const unsigned yoe = static_cast<unsigned>(y - era * 400);
@@ -25,7 +25,8 @@ void CivilFromDays(std::int64_t z, int& year, int& month, int& day) {
   year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (month <= 2));
 }
 
-const std::int64_t kEpochFrom1970 = DaysFromCivil(1899, 12, 30);
+// constexpr, so that constants of other files worked out at start-up never read it before it is set.
+constexpr std::int64_t kEpochFrom1970 = DaysFromCivil(1899, 12, 30);
 
 }  // namespace
 

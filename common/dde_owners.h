@@ -12,31 +12,13 @@
 
 namespace tickvane {
 
+struct DdeInstanceTraits {
+  static DWORD Invalid() { return 0; }
+  static void Close(DWORD id) { ::DdeUninitialize(id); }
+};
 // A DDEML instance from DdeInitialize. Declare it before the string handles of the same
 // instance so that they are freed first.
-class DdeInstance {
- public:
-  DdeInstance() = default;
-  explicit DdeInstance(DWORD id) : id_(id) {}
-  DdeInstance(const DdeInstance&) = delete;
-  DdeInstance& operator=(const DdeInstance&) = delete;
-  DdeInstance(DdeInstance&& other) noexcept : id_(std::exchange(other.id_, 0)) {}
-  DdeInstance& operator=(DdeInstance&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.id_, 0));
-    return *this;
-  }
-  ~DdeInstance() { reset(); }
-
-  DWORD get() const { return id_; }
-  explicit operator bool() const { return id_ != 0; }
-  void reset(DWORD id = 0) {
-    DWORD old = std::exchange(id_, id);
-    if (old != 0) ::DdeUninitialize(old);
-  }
-
- private:
-  DWORD id_ = 0;
-};
+using DdeInstance = UniqueResource<DWORD, DdeInstanceTraits>;
 
 // A string handle of one DDEML instance. Handles that DDEML passes to a callback are not
 // owned: copy their text out with DdeStringText instead of keeping them.

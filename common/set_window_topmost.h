@@ -10,4 +10,7 @@ namespace tickvane {
 // Callers pass a variable that holds -1 and need not look at it afterwards.
 void SetWindowTopmost(HWND window, short& topmost);
 
+// What the callers pass: above all non-topmost windows.
+inline constexpr short kTopmost = -1;
+
 }  // namespace tickvane

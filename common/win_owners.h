@@ -7,7 +7,9 @@
 
 namespace tickvane {
 
-// Owns a value released by Close(value); Invalid() is the value that owns nothing.
+// Owns a value released by Close(value); Invalid() is the value that owns nothing. Releasing never
+// changes the thread's last error, so that an owner going out of scope on a failure path leaves
+// GetLastError() telling what failed.
 template <typename T, typename Traits>
 class UniqueResource {
  public:
@@ -27,7 +29,10 @@ class UniqueResource {
   T release() { return std::exchange(value_, Traits::Invalid()); }
   void reset(T value = Traits::Invalid()) {
     T old = std::exchange(value_, value);
-    if (old != Traits::Invalid()) Traits::Close(old);
+    if (old == Traits::Invalid()) return;
+    const DWORD error = ::GetLastError();
+    Traits::Close(old);
+    ::SetLastError(error);
   }
 
  private:
@@ -55,6 +60,10 @@ struct GlobalMemoryTraits {  // GlobalAlloc's blocks, DDE data among them
   static HGLOBAL Invalid() { return nullptr; }
   static void Close(HGLOBAL g) { ::GlobalFree(g); }
 };
+struct LocalMemoryTraits {  // what the system hands out with LocalAlloc (FormatMessage, CommandLineToArgvW)
+  static HLOCAL Invalid() { return nullptr; }
+  static void Close(HLOCAL m) { ::LocalFree(m); }
+};
 struct RegistryKeyTraits {
   static HKEY Invalid() { return nullptr; }
   static void Close(HKEY k) { ::RegCloseKey(k); }
@@ -68,5 +77,6 @@ using UniqueBitmap = UniqueResource<HBITMAP, GdiTraits<HBITMAP>>;
 using UniqueWindow = UniqueResource<HWND, WindowTraits>;
 using UniqueRegistryKey = UniqueResource<HKEY, RegistryKeyTraits>;
 using UniqueGlobalMemory = UniqueResource<HGLOBAL, GlobalMemoryTraits>;
+using UniqueLocalMemory = UniqueResource<HLOCAL, LocalMemoryTraits>;
 
 }  // namespace tickvane

@@ -1,6 +1,11 @@
 #include "common/win_text.h"
 
+#include <shellapi.h>
+
+#include <cwchar>
 #include <vector>
+
+#include "common/win_owners.h"
 
 namespace tickvane {
 namespace {
@@ -30,33 +35,67 @@ std::string ToAnsi(std::wstring_view text) { return Narrow(CP_ACP, text); }
 std::wstring FromUtf8(std::string_view text) { return Widen(CP_UTF8, text); }
 std::string ToUtf8(std::wstring_view text) { return Narrow(CP_UTF8, text); }
 
-std::wstring ProgramPath() {
+std::wstring ModuleFilePath(HMODULE module) {
   // Paths may be longer than MAX_PATH; grow until the name fits.
   std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
-    DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    DWORD n = ::GetModuleFileNameW(module, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (n == 0) return {};
     if (n < buffer.size()) return std::wstring(buffer.data(), n);
     buffer.resize(buffer.size() * 2);
   }
 }
 
-std::wstring ProgramDirectory() {
-  std::wstring path = ProgramPath();
+std::wstring FolderOf(std::wstring_view path) {
   size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+  return slash == std::wstring_view::npos ? std::wstring() : std::wstring(path.substr(0, slash));
 }
 
-std::wstring SystemErrorText(DWORD code) {
+std::wstring ProgramPath() { return ModuleFilePath(nullptr); }
+
+std::wstring ProgramDirectory() { return FolderOf(ProgramPath()); }
+
+std::vector<std::wstring> ProgramArguments() {
+  std::vector<std::wstring> arguments;
+  int count = 0;
+  UniqueLocalMemory words(::CommandLineToArgvW(::GetCommandLineW(), &count));
+  if (!words) return arguments;
+  auto* argv = static_cast<wchar_t**>(words.get());
+  for (int i = 1; i < count; ++i) arguments.emplace_back(argv[i]);
+  return arguments;
+}
+
+namespace {
+
+// FormatMessage's text for a message id, without the line break it ends with; empty when the
+// system has none.
+std::wstring MessageText(DWORD id) {
   wchar_t* text = nullptr;
   DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                  FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring message = n ? std::wstring(text, n) : std::wstring(L"Unknown error");
-  if (text) ::LocalFree(text);
+                             nullptr, id, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  UniqueLocalMemory owner(text);
+  std::wstring message = n ? std::wstring(text, n) : std::wstring();
   while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
     message.pop_back();
+  return message;
+}
+
+}  // namespace
+
+std::wstring SystemErrorText(DWORD code) {
+  std::wstring message = MessageText(code);
+  if (message.empty()) message = L"Unknown error";
   return message + L" (error " + std::to_wstring(code) + L")";
+}
+
+std::wstring HResultText(HRESULT code) {
+  std::wstring message = MessageText(static_cast<DWORD>(code));
+  while (!message.empty() && message.back() == L'.') message.pop_back();
+  if (message.empty()) message = L"Unknown error";
+  wchar_t number[16];
+  std::swprintf(number, 16, L"%08lX", static_cast<unsigned long>(code));
+  return message + L" (0x" + number + L")";
 }
 
 std::wstring WindowText(HWND window) {

@@ -5,8 +5,8 @@
 #include <ole2.h>
 
 #include <atomic>
-#include <vector>
 
+#include "common/win_text.h"
 #include "component/zavovq_factory_win.h"
 #include "component/zavovq_ids.h"
 #include "component/zavovq_module_win.h"
@@ -28,21 +28,9 @@ HMODULE ThisModule() {
 
 }  // namespace
 
-std::wstring ModulePath() {
-  std::vector<wchar_t> buffer(MAX_PATH);
-  for (;;) {
-    DWORD n = ::GetModuleFileNameW(ThisModule(), buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (n == 0) return {};
-    if (n < buffer.size()) return std::wstring(buffer.data(), n);
-    buffer.resize(buffer.size() * 2);
-  }
-}
+std::wstring ModulePath() { return ModuleFilePath(ThisModule()); }
 
-std::wstring ModuleDirectory() {
-  std::wstring path = ModulePath();
-  size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
+std::wstring ModuleDirectory() { return FolderOf(ModulePath()); }
 
 void ModuleAddRef() { ++moduleUses; }
 void ModuleRelease() { --moduleUses; }

@@ -5,12 +5,12 @@
 // word it is esignal mode. Several files become one playback file in time order.
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "common/program_files.h"
 #include "common/start_program_win.h"
 #include "common/user_settings_win.h"
 #include "common/win_text.h"
@@ -30,18 +30,8 @@ void ShowError(const std::wstring& text) {
   ::MessageBoxW(nullptr, text.c_str(), kProgramTitle, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
-std::vector<std::wstring> Arguments() {
-  int count = 0;
-  wchar_t** words = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-  std::vector<std::wstring> arguments;
-  if (!words) return arguments;
-  for (int i = 1; i < count; ++i) arguments.emplace_back(words[i]);
-  ::LocalFree(words);
-  return arguments;
-}
-
 int Run() {
-  std::vector<std::wstring> arguments = Arguments();
+  std::vector<std::wstring> arguments = ProgramArguments();
   std::wstring modeWord = arguments.empty() ? std::wstring() : arguments[0];
   const wchar_t* stationMode = StationModeAfter(modeWord);
   if (!stationMode) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/message_box.h"
+#include "common/program_files.h"
 #include "common/set_window_topmost.h"
 #include "common/start_program_win.h"
 #include "common/win_text.h"
@@ -33,7 +34,7 @@ bool Form1::Create() {
 
 void Form1::Form_Load() {
   if (instance_.AnotherIsRunning()) ::ExitProcess(0);
-  short topmost = -1;
+  short topmost = kTopmost;
   SetWindowTopmost(Window(), topmost);
 }
 
@@ -101,13 +102,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_ACTIVATE:
-      // Keyboard focus is per thread, not per window: keep the control that had it.
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        focusOnDeactivate_ = ::GetFocus();
-      } else if (focusOnDeactivate_ && ::IsChild(Window(), focusOnDeactivate_)) {
-        ::SetFocus(focusOnDeactivate_);
-        return 0;
-      }
+      if (focus_.OnActivate(Window(), wParam)) return 0;
       break;
     case WM_CLOSE:
       Form_Unload();

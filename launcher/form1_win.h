@@ -7,6 +7,7 @@
 
 #include "common/base_window_win.h"
 #include "common/control_set_win.h"
+#include "common/focus_keeper_win.h"
 #include "common/single_instance_win.h"
 #include "launcher/launcher_layout.h"
 
@@ -36,7 +37,7 @@ class Form1 : public BaseWindow<Form1> {
 
   const SingleInstance& instance_;
   std::unique_ptr<ControlSet> controls_;
-  HWND focusOnDeactivate_ = nullptr;
+  FocusKeeper focus_;
 };
 
 }  // namespace tickvane::launcher

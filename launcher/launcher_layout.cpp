@@ -48,9 +48,4 @@ const LauncherAction* ActionOf(LauncherControlId option) {
   return nullptr;
 }
 
-std::wstring HelpPageAddress(std::wstring_view programFolder) {
-  // In quotes, because explorer would cut a path with blanks ("Program Files") into pieces.
-  return L"\"" + std::wstring(programFolder) + L"\\" + kHelpFileName + L"\"";
-}
-
 }  // namespace tickvane::launcher

@@ -28,8 +28,4 @@ std::span<const LauncherAction> LauncherActions();
 // The action of an option button; nullptr for the help label.
 const LauncherAction* ActionOf(LauncherControlId option);
 
-// The help page's address as explorer takes it: the path of help.html in the program folder, in
-// quotes. The station's Help button opens the same page the same way.
-std::wstring HelpPageAddress(std::wstring_view programFolder);
-
 }  // namespace tickvane::launcher

@@ -10,8 +10,6 @@ inline constexpr const wchar_t* kCaption = L"ZavoPlayBackStartMenu  support@tick
 inline constexpr const wchar_t* kWindowClass = L"PortvaneForm1";
 
 inline constexpr const wchar_t* kConverterProgram = L"Genvane";
-inline constexpr const wchar_t* kHelpProgram = L"explorer";
-inline constexpr const wchar_t* kHelpFileName = L"help.html";
 
 inline constexpr const wchar_t* kSierraQuestion = L"Are you sure you want to start sierra playback?";
 inline constexpr const wchar_t* kSierraNotice =

@@ -16,8 +16,6 @@ inline constexpr const wchar_t* kSierraStartNotice =
     L"If you have not done so, please start your SierraCharting program now.";
 inline constexpr const wchar_t* kEsignalNoticeBefore = L"The file: ";
 inline constexpr const wchar_t* kEsignalNoticeAfter = L" has beed created for Esignal playback.";
-inline constexpr const wchar_t* kPlaybackFileName = L"practice.EPF";
-inline constexpr const wchar_t* kHelpPageName = L"help.html";  // next to the programs
 inline constexpr const wchar_t* kChooserExplanation =
     L"You can map your playback instrument to any one of these files. The file: vqfile.mnd is only "
     L"for sierra subscribers.";

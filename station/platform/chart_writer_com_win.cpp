@@ -12,7 +12,6 @@
 #include "common/com_owners.h"
 #include "common/variant_text_win.h"
 #include "common/win_text.h"
-#include "station/platform/com_error_text_win.h"
 
 namespace tickvane {
 namespace {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/program_files.h"
 #include "common/win_text.h"
 #include "station/engine/station_texts.h"
 

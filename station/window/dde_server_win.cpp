@@ -8,6 +8,7 @@
 
 #include "common/dde_owners.h"
 #include "common/dde_text.h"
+#include "common/scope_exit.h"
 #include "common/win_text.h"
 #include "common/wine_ddeml_win.h"
 #include "station/window/dde_wine_path_win.h"
@@ -258,34 +259,29 @@ bool DdeServer::Start(std::wstring* error) {
   if (Impl::running != nullptr) return fail(L"Another DDE server is already running in this process.");
 
   auto impl = std::make_unique<Impl>(*this);
+  // DDEML calls back during the calls below already; a start that fails half-way forgets us again.
   Impl::running = this;
+  ScopeExit forget([] { Impl::running = nullptr; });
   DWORD id = 0;
   // Disconnects are wanted: they end the links the server counts. Connect confirmations give the
   // conversation windows whose requests the server answers itself under Wine.
   UINT rc = ::DdeInitializeW(&id, &Impl::Callback,
                              APPCLASS_STANDARD | CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS, 0);
-  if (rc != DMLERR_NO_ERROR) {
-    Impl::running = nullptr;
-    return fail(L"DdeInitialize failed: " + DdeErrorText(rc));
-  }
+  if (rc != DMLERR_NO_ERROR) return fail(L"DdeInitialize failed: " + DdeErrorText(rc));
   impl->instance.reset(id);
   impl->wineDdeml = RunningUnderWine();
   impl->ownPosting = impl->wineDdeml && posting_ == DdePosting::Automatic;
   impl->service = DdeString(id, service_);
   impl->topic = DdeString(id, topic_);
-  if (!impl->service || !impl->topic) {
-    UINT last = ::DdeGetLastError(id);
-    Impl::running = nullptr;
-    return fail(L"DdeCreateStringHandle failed: " + DdeErrorText(last));
-  }
+  if (!impl->service || !impl->topic) return fail(L"DdeCreateStringHandle failed: " + DdeErrorText(::DdeGetLastError(id)));
   impl_ = std::move(impl);
   if (::DdeNameService(id, impl_->service.get(), nullptr, DNS_REGISTER) == nullptr) {
     UINT last = ::DdeGetLastError(id);
     impl_.reset();
-    Impl::running = nullptr;
     return fail(L"DdeNameService could not register the service \"" + service_ + L"\": " + DdeErrorText(last));
   }
   impl_->registered = true;
+  forget.Release();
   return true;
 }
 

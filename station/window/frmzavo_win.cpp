@@ -141,13 +141,7 @@ LRESULT Frmzavo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(brush);
       break;
     case WM_ACTIVATE:
-      // Keyboard focus is per thread, not per window: keep the control that had it.
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        focusOnDeactivate_ = ::GetFocus();
-      } else if (focusOnDeactivate_ && ::IsChild(Window(), focusOnDeactivate_)) {
-        ::SetFocus(focusOnDeactivate_);
-        return 0;
-      }
+      if (focus_.OnActivate(Window(), wParam)) return 0;
       break;
     case WM_CLOSE:
       // Closing through the frame is the same as Exit.

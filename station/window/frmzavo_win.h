@@ -11,6 +11,7 @@
 
 #include "common/base_window_win.h"
 #include "common/control_set_win.h"
+#include "common/focus_keeper_win.h"
 #include "common/single_instance_win.h"
 #include "station/engine/chart_writer.h"
 #include "station/engine/forward_commands.h"
@@ -102,7 +103,7 @@ class Frmzavo : public BaseWindow<Frmzavo>,
   std::unique_ptr<Chooser> chooser_;
   std::unique_ptr<ChartWriterFactory> writerFactory_;
   HWND tooltip_ = nullptr;  // owned by this window: destroyed with it
-  HWND focusOnDeactivate_ = nullptr;
+  FocusKeeper focus_;
   bool showsAfterLoad_ = true;
   bool speedMessageOpen_ = false;
   bool quitSeen_ = false;  // WM_QUIT arrived while the replay was handling events

@@ -1,5 +1,6 @@
 // Start-up of the station: everything from the creation of the main window until it is ready.
 #include "common/message_box.h"
+#include "common/program_files.h"
 #include "common/set_window_topmost.h"
 #include "common/win_text.h"
 #include "station/window/chooser_win.h"
@@ -19,7 +20,7 @@ void Frmzavo::Form_Load() {
   station.forwardToTime = WriterValue::FromText(L"0");
   station.wideView = false;
 
-  short topmost = -1;
+  short topmost = kTopmost;
   SetWindowTopmost(Window(), topmost);
 
   station.commandArgs = SplitCommandLine(ArgumentText(::GetCommandLineW()));
@@ -36,7 +37,7 @@ void Frmzavo::Form_Load() {
       }
       chooser_->Show();
       ::ShowWindow(Window(), SW_HIDE);
-      short chooserTopmost = -1;
+      short chooserTopmost = kTopmost;
       SetWindowTopmost(chooser_->Window(), chooserTopmost);
       showsAfterLoad_ = false;
       break;

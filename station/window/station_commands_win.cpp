@@ -1,6 +1,7 @@
 // The station's own commands: pause, exit, the width toggle, status and the speed check.
 #include "common/control_set_win.h"
 #include "common/message_box.h"
+#include "common/program_files.h"
 #include "common/start_program_win.h"
 #include "common/user_settings_win.h"
 #include "common/win_text.h"
@@ -53,9 +54,9 @@ void Frmzavo::status_Click() {
 
 void Frmzavo::help_Click() {
   ::MessageBeep(MB_OK);
-  std::wstring page = ProgramDirectory() + L"\\" + kHelpPageName;
+  const std::wstring page = ProgramDirectory() + L"\\" + kHelpPageName;
   DWORD error = 0;
-  if (!StartProgram(L"explorer", L"\"" + page + L"\"", SW_SHOWMINIMIZED, &error)) {
+  if (!StartProgram(kHelpProgram, HelpPageAddress(ProgramDirectory()), SW_SHOWMINIMIZED, &error)) {
     tickvane::ShowNotice(Window(), L"The help page " + page + L" could not be opened: " + SystemErrorText(error),
                kProgramTitle);
   }

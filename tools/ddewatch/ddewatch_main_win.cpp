@@ -1,6 +1,5 @@
 // ddewatch: prints DDE items and follows their changes. See --help.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstdio>
 #include <string>
@@ -43,12 +42,7 @@ void Print(std::FILE* to, std::wstring_view text) {
 }  // namespace
 
 int main() {
-  std::vector<std::wstring> args;
-  int argc = 0;
-  if (wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc)) {
-    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
-    ::LocalFree(argv);
-  }
+  const std::vector<std::wstring> args = tickvane::ProgramArguments();
 
   std::wstring error;
   std::optional<tickvane::WatchOptions> options = tickvane::ParseWatchArguments(args, &error);

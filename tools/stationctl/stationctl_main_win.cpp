@@ -7,7 +7,6 @@
 // Exit codes: 0 done, 1 bad usage, 2 no station window (within MS when --wait is given),
 // 3 no control of that name.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -38,10 +37,7 @@ HWND FindStation(DWORD waitMs) {
 }  // namespace
 
 int main() {
-  int argc = 0;
-  wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-  std::vector<std::wstring> args(argv + 1, argv + argc);
-  ::LocalFree(argv);
+  std::vector<std::wstring> args = tickvane::ProgramArguments();
 
   DWORD waitMs = 0;
   if (args.size() >= 2 && args[0] == L"--wait") {

@@ -6,7 +6,6 @@
 // read or written.
 #include <windows.h>
 
-#include <shellapi.h>
 
 #include <cwctype>
 #include <string>
@@ -39,16 +38,6 @@ void Write(DWORD which, const std::wstring& text) {
 void Say(const std::wstring& text) { Write(STD_OUTPUT_HANDLE, text); }
 void Complain(const std::wstring& text) { Write(STD_ERROR_HANDLE, L"tickconvert: " + text + L"\r\n"); }
 
-std::vector<std::wstring> Arguments() {
-  int count = 0;
-  wchar_t** words = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-  std::vector<std::wstring> arguments;
-  if (!words) return arguments;
-  for (int i = 1; i < count; ++i) arguments.emplace_back(words[i]);
-  ::LocalFree(words);
-  return arguments;
-}
-
 std::wstring FullPath(const std::wstring& path) {
   wchar_t full[32768];
   DWORD n = ::GetFullPathNameW(path.c_str(), 32768, full, nullptr);
@@ -58,7 +47,7 @@ std::wstring FullPath(const std::wstring& path) {
 int Run() {
   ConsoleOptions options;
   std::wstring problem;
-  if (!ParseConsoleArguments(Arguments(), options, &problem)) {
+  if (!ParseConsoleArguments(ProgramArguments(), options, &problem)) {
     Complain(problem);
     Write(STD_ERROR_HANDLE, ConsoleUsage());
     return 2;

@@ -7,7 +7,6 @@
 // problems as "bad N: WHY", and "done N BAD HEADROOM" at the end; HEADROOM is the process's
 // movable memory headroom. Exit 0 when all COUNT values were right, 1 otherwise, 64 for usage.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstdio>
 #include <string>
@@ -124,12 +123,7 @@ int Request(const std::wstring& service, const std::wstring& topic, const std::w
 }  // namespace
 
 int main() {
-  std::vector<std::wstring> args;
-  int argc = 0;
-  if (wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc)) {
-    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
-    ::LocalFree(argv);
-  }
+  const std::vector<std::wstring> args = tickvane::ProgramArguments();
   if (args.size() < 5) return 64;
   const std::wstring& mode = args[0];
   const unsigned long long total = std::stoull(args[4]);

@@ -2,7 +2,6 @@
 // DDE tests. Usage: dde_test_server [SERVICE] [--ddeml]; --ddeml keeps DDEML's own posting of
 // links and answers to requests under Wine too. Driven through WM_COPYDATA (test_server_protocol.h).
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstdio>
 #include <string>
@@ -120,15 +119,11 @@ int Run(std::wstring service, DdePosting posting) {
 int main() {
   std::wstring service = L"Tickvane";
   auto posting = tickvane::DdePosting::Automatic;
-  int argc = 0;
-  if (wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc)) {
-    for (int i = 1; i < argc; ++i) {
-      if (std::wstring(argv[i]) == L"--ddeml")
-        posting = tickvane::DdePosting::Ddeml;
-      else
-        service = argv[i];
-    }
-    ::LocalFree(argv);
+  for (const std::wstring& word : tickvane::ProgramArguments()) {
+    if (word == L"--ddeml")
+      posting = tickvane::DdePosting::Ddeml;
+    else
+      service = word;
   }
   return tickvane::testing::Run(std::move(service), posting);
 }
