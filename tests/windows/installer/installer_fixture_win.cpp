@@ -63,7 +63,7 @@ std::string Joined(const std::vector<std::string>& lines) {
 
 const std::vector<std::wstring> kShippedFiles = {
     L"Portvane.exe", L"Tickvane.exe", L"Genvane.exe", L"zavovq.dll", L"ddewatch.exe", L"chartdump.exe",
-    L"Setvane.exe", L"help.html", L"ibm-us-equity-trades-20131007-20131008.csv", L"ibm-us-equity-trades-20131007-20131008.SOURCE.md",
+    L"stationctl.exe", L"tickconvert.exe", L"Setvane.exe", L"help.html", L"ibm-us-equity-trades-20131007-20131008.csv", L"ibm-us-equity-trades-20131007-20131008.SOURCE.md",
 };
 
 const std::wstring InstallerTest::kUninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tickvane";

@@ -31,6 +31,8 @@ const ShippedProgram kPrograms[] = {
     {L"Genvane.exe", L"Tickvane tick-file converter"},
     {L"ddewatch.exe", L"Tickvane DDE watcher"},
     {L"chartdump.exe", L"Tickvane chart-file printer"},
+    {L"stationctl.exe", L"Tickvane station remote control"},
+    {L"tickconvert.exe", L"Tickvane tick-file converter for scripts"},
     {L"Setvane.exe", L"Tickvane settings"},
     {L"zavovq.dll", L"Tickvane chart-file writer"},
 };
