@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/win_owners.h"
+#include "common/handle_owners_win.h"
 #include "common/window_design.h"
 
 namespace tickvane {

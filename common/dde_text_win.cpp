@@ -1,4 +1,4 @@
-#include "common/dde_text.h"
+#include "common/dde_text_win.h"
 
 #include <cwchar>
 

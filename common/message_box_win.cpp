@@ -1,4 +1,4 @@
-#include "common/message_box.h"
+#include "common/message_box_win.h"
 
 #include <string>
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "common/win_owners.h"
+#include "common/handle_owners_win.h"
 
 namespace tickvane {
 

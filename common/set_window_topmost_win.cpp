@@ -1,4 +1,4 @@
-#include "common/set_window_topmost.h"
+#include "common/set_window_topmost_win.h"
 
 namespace tickvane {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/instance_name.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 
 namespace tickvane {
 

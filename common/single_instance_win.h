@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "common/win_owners.h"
+#include "common/handle_owners_win.h"
 
 namespace tickvane {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "common/win_owners.h"
+#include "common/handle_owners_win.h"
 
 namespace tickvane {
 

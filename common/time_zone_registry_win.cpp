@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "common/registry_win.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 
 namespace tickvane {
 namespace {

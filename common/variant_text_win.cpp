@@ -1,6 +1,6 @@
 #include "common/variant_text_win.h"
 
-#include "common/com_owners.h"
+#include "common/com_owners_win.h"
 
 namespace tickvane {
 

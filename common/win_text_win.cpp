@@ -1,11 +1,11 @@
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 
 #include <shellapi.h>
 
 #include <cwchar>
 #include <vector>
 
-#include "common/win_owners.h"
+#include "common/handle_owners_win.h"
 
 namespace tickvane {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "common/win_owners.h"
-#include "common/win_text.h"
+#include "common/handle_owners_win.h"
+#include "common/win_text_win.h"
 #include "component/chart_format.h"
 
 namespace tickvane::zavovq {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/user_settings_win.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "component/chart_batch.h"
 #include "component/chart_file_win.h"
 #include "component/chart_format.h"

@@ -3,7 +3,7 @@
 #include "common/chart_location.h"
 #include "common/time_zone_registry_win.h"
 #include "common/user_settings_win.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "component/chart_file_name.h"
 #include "component/zavovq_module_win.h"
 

@@ -6,9 +6,9 @@
 
 #include <atomic>
 
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "component/zavovq_factory_win.h"
-#include "component/zavovq_ids.h"
+#include "component/zavovq_ids_win.h"
 #include "component/zavovq_module_win.h"
 #include "component/zavovq_registration_win.h"
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "common/win_owners.h"
-#include "component/zavovq_ids.h"
+#include "common/handle_owners_win.h"
+#include "component/zavovq_ids_win.h"
 #include "component/zavovq_module_win.h"
 
 namespace tickvane::zavovq {

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "common/com_object_win.h"
-#include "common/com_owners.h"
+#include "common/com_owners_win.h"
 #include "common/variant_text_win.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "component/add_time.h"
 #include "component/chart_number.h"
 #include "component/chart_session_win.h"

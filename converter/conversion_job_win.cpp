@@ -4,7 +4,7 @@
 #include <new>
 #include <string>
 
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "converter/file_source_win.h"
 #include "converter/zone_directory_win.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "common/win_owners.h"
+#include "common/handle_owners_win.h"
 #include "converter/joined_conversion.h"
 
 namespace tickvane::converter {

@@ -1,6 +1,6 @@
 #include "converter/file_source_win.h"
 
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 
 namespace tickvane::converter {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "common/win_owners.h"
+#include "common/handle_owners_win.h"
 #include "converter/joined_conversion.h"
 
 namespace tickvane::converter {

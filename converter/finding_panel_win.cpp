@@ -7,7 +7,7 @@
 #include <cwctype>
 
 #include "common/time_zone_registry_win.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "converter/conversion_summary.h"
 #include "converter/file_source_win.h"
 #include "converter/format_detect.h"

@@ -13,7 +13,7 @@
 #include "common/program_files.h"
 #include "common/start_program_win.h"
 #include "common/user_settings_win.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "converter/conversion_job_win.h"
 #include "converter/genvane_mode.h"
 #include "converter/genvane_texts.h"

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "common/win_owners.h"
+#include "common/handle_owners_win.h"
 
 namespace tickvane::converter {
 namespace {

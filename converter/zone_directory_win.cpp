@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "common/time_zone_registry_win.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 
 namespace tickvane::converter {
 

@@ -3,11 +3,11 @@
 #include <exception>
 #include <string>
 
-#include "common/message_box.h"
+#include "common/message_box_win.h"
 #include "common/program_files.h"
-#include "common/set_window_topmost.h"
+#include "common/set_window_topmost_win.h"
 #include "common/start_program_win.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "launcher/launcher_texts.h"
 
 namespace tickvane::launcher {

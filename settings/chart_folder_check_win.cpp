@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "common/chart_location.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 
 namespace tickvane::settings {
 

@@ -3,7 +3,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include "common/com_owners.h"
+#include "common/com_owners_win.h"
 #include "settings/sierra_chart_search_win.h"
 
 namespace tickvane::settings {

@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "common/com_owners.h"
-#include "common/win_text.h"
+#include "common/com_owners_win.h"
+#include "common/win_text_win.h"
 #include "settings/settings_dialog_win.h"
 #include "settings/settings_texts.h"
 

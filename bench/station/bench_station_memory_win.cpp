@@ -18,8 +18,8 @@
 
 #include "bench/station/bench_records.h"
 #include "bench/station/station_run_win.h"
-#include "common/win_owners.h"
-#include "common/win_text.h"
+#include "common/handle_owners_win.h"
+#include "common/win_text_win.h"
 #include "tests/windows/support/programs_win.h"
 #include "tests/windows/support/windows_win.h"
 

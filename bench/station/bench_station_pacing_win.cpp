@@ -24,7 +24,7 @@
 #include "bench/station/floor_window_win.h"
 #include "bench/station/link_client_win.h"
 #include "bench/station/station_run_win.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "station/platform/replay_wait_win.h"
 #include "tests/windows/support/programs_win.h"
 #include "tools/ddewatch/dde_client_win.h"

@@ -2,7 +2,7 @@
 
 #include "bench/station/bench_records.h"
 #include "bench/station/station_run_win.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 
 namespace tickvane::bench {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "bench/station/bench_records.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "tests/windows/support/programs_win.h"
 #include "tools/ddewatch/dde_client_win.h"
 

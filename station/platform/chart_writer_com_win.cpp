@@ -9,9 +9,9 @@
 #include <map>
 #include <vector>
 
-#include "common/com_owners.h"
+#include "common/com_owners_win.h"
 #include "common/variant_text_win.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 
 namespace tickvane {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/program_files.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "station/engine/station_texts.h"
 
 namespace tickvane {

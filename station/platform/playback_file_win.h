@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/win_owners.h"
+#include "common/handle_owners_win.h"
 #include "station/engine/replay_playback_file.h"
 
 namespace tickvane {

@@ -1,6 +1,6 @@
 #include "station/window/chooser_win.h"
 
-#include "common/message_box.h"
+#include "common/message_box_win.h"
 #include "station/window/frmzavo_win.h"
 #include "station/window/layout.h"
 #include "station/engine/station_texts.h"

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "common/dde_owners.h"
-#include "common/dde_text.h"
+#include "common/dde_owners_win.h"
+#include "common/dde_text_win.h"
 #include "common/scope_exit.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "common/wine_ddeml_win.h"
 #include "station/window/dde_wine_path_win.h"
 

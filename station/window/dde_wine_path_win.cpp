@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "common/win_owners.h"
+#include "common/handle_owners_win.h"
 #include "common/wine_ddeml_win.h"
 
 namespace tickvane::wine_dde {

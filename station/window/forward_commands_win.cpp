@@ -1,8 +1,8 @@
 // The two forward buttons of the main window, "Forward ticks" and "Forward mins".
 #include <exception>
 
-#include "common/message_box.h"
-#include "common/win_text.h"
+#include "common/message_box_win.h"
+#include "common/win_text_win.h"
 #include "station/platform/chart_writer_com_win.h"
 #include "station/window/frmzavo_win.h"
 #include "station/engine/station_texts.h"

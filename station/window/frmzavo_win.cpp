@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "common/message_box.h"
-#include "common/win_text.h"
+#include "common/message_box_win.h"
+#include "common/win_text_win.h"
 #include "station/window/chooser_win.h"
 #include "station/window/layout.h"
 #include "station/engine/station_texts.h"

@@ -2,9 +2,9 @@
 // reaches of the window (its boxes, buttons, notices, waits and event handling).
 #include <exception>
 
-#include "common/message_box.h"
+#include "common/message_box_win.h"
 #include "common/message_loop_win.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "station/platform/chart_writer_com_win.h"
 #include "station/engine/replay_loop.h"
 #include "station/platform/replay_wait_win.h"

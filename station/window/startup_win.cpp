@@ -1,8 +1,8 @@
 // Start-up of the station: everything from the creation of the main window until it is ready.
-#include "common/message_box.h"
+#include "common/message_box_win.h"
 #include "common/program_files.h"
-#include "common/set_window_topmost.h"
-#include "common/win_text.h"
+#include "common/set_window_topmost_win.h"
+#include "common/win_text_win.h"
 #include "station/window/chooser_win.h"
 #include "station/window/command_line.h"
 #include "station/window/frmzavo_win.h"

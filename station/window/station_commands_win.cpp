@@ -1,10 +1,10 @@
 // The station's own commands: pause, exit, the width toggle, status and the speed check.
 #include "common/control_set_win.h"
-#include "common/message_box.h"
+#include "common/message_box_win.h"
 #include "common/program_files.h"
 #include "common/start_program_win.h"
 #include "common/user_settings_win.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "station/engine/numeric_value.h"
 #include "station/window/chooser_win.h"
 #include "station/window/command_line.h"

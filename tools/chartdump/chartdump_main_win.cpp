@@ -14,7 +14,7 @@
 
 #include "common/time_zone_registry_win.h"
 #include "common/user_settings_win.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "component/chart_dump.h"
 
 namespace {

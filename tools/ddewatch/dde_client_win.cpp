@@ -6,7 +6,7 @@
 #include <mutex>
 #include <utility>
 
-#include "common/dde_text.h"
+#include "common/dde_text_win.h"
 #include "common/wine_ddeml_win.h"
 
 namespace tickvane {

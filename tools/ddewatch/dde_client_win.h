@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/dde_owners.h"
+#include "common/dde_owners_win.h"
 
 namespace tickvane {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "common/win_owners.h"
-#include "common/win_text.h"
+#include "common/handle_owners_win.h"
+#include "common/win_text_win.h"
 #include "tools/ddewatch/ddewatch_options.h"
 #include "tools/ddewatch/ddewatch_run_win.h"
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "station/window/layout.h"
 #include "station/engine/station_texts.h"
 

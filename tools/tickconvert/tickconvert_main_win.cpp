@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "common/user_settings_win.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "converter/console_options.h"
 #include "converter/conversion_job_win.h"
 #include "converter/conversion_summary.h"

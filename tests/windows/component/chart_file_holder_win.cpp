@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "common/win_owners.h"
-#include "common/win_text.h"
+#include "common/handle_owners_win.h"
+#include "common/win_text_win.h"
 
 int main() {
   const std::vector<std::wstring> args = tickvane::ProgramArguments();

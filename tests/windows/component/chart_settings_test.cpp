@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "station/platform/chart_writer_com_win.h"
 #include "station/engine/chart_writer_session.h"
 #include "tests/windows/component/component_fixture.h"

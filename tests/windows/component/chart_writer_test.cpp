@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "common/win_owners.h"
-#include "common/win_text.h"
+#include "common/handle_owners_win.h"
+#include "common/win_text_win.h"
 #include "station/platform/chart_writer_com_win.h"
 #include "station/engine/chart_writer_session.h"
 #include "tests/windows/component/component_fixture.h"

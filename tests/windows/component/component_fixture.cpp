@@ -3,8 +3,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "common/win_owners.h"
-#include "common/win_text.h"
+#include "common/handle_owners_win.h"
+#include "common/win_text_win.h"
 
 namespace tickvane::test {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/com_owners.h"
+#include "common/com_owners_win.h"
 
 namespace tickvane::test {
 

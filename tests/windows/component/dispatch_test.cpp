@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/com_owners.h"
+#include "common/com_owners_win.h"
 #include "tests/windows/component/component_fixture.h"
 
 namespace tickvane::test {

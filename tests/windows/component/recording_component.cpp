@@ -3,7 +3,7 @@
 #include <ole2.h>
 
 #include "common/com_object_win.h"
-#include "common/com_owners.h"
+#include "common/com_owners_win.h"
 #include "tests/windows/component/component_fixture.h"
 
 namespace tickvane::test {

@@ -6,7 +6,7 @@
 
 #include <cwctype>
 
-#include "component/zavovq_ids.h"
+#include "component/zavovq_ids_win.h"
 #include "station/platform/chart_writer_com_win.h"
 #include "station/engine/chart_writer_session.h"
 #include "tests/windows/component/component_fixture.h"

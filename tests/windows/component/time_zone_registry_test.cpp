@@ -7,7 +7,7 @@
 
 #include "common/civil_time.h"
 #include "common/time_zone_registry_win.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 
 namespace tickvane::test {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/win_owners.h"
+#include "common/handle_owners_win.h"
 #include "converter/genvane_texts.h"
 #include "tests/windows/converter/converter_fixture_win.h"
 

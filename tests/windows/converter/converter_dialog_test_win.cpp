@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "converter/genvane_texts.h"
 #include "tests/native/converter_fixtures.h"
 #include "tests/windows/converter/converter_dialog_view_win.h"

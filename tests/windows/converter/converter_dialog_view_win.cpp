@@ -1,6 +1,6 @@
 #include "tests/windows/converter/converter_dialog_view_win.h"
 
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "converter/genvane_texts.h"
 #include "tests/windows/support/windows_win.h"
 

@@ -1,7 +1,7 @@
 // Converting the bundled sample in each mode: the playback file written, then the station started.
 #include <gtest/gtest.h>
 
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "tests/windows/converter/converter_fixture_win.h"
 
 namespace tickvane::test {

@@ -4,7 +4,7 @@
 // one playback file in time order.
 #include <gtest/gtest.h>
 
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "tests/native/converter_fixtures.h"
 #include "tests/windows/converter/converter_fixture_win.h"
 #include "tests/windows/support/user_settings_scope_win.h"

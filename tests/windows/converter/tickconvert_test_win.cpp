@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "tests/native/converter_fixtures.h"
 #include "tests/windows/support/dde_child_process_win.h"
 #include "tests/windows/support/launcher_recorder_win.h"

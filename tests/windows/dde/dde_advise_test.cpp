@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "tests/windows/dde/dde_test_fixture.h"
 
 namespace tickvane::testing {

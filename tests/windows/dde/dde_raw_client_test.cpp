@@ -1,7 +1,7 @@
 // A classic client that speaks WM_DDE_* itself against the DDEML server.
 #include <gtest/gtest.h>
 
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "tests/windows/dde/dde_test_fixture.h"
 #include "tests/windows/support/dde_raw_client_win.h"
 

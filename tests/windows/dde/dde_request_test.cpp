@@ -1,7 +1,7 @@
 // Requests: what an item holds now, in CF_TEXT only, and refusals that keep the conversation.
 #include <gtest/gtest.h>
 
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "tests/windows/dde/dde_test_fixture.h"
 
 namespace tickvane::testing {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "common/memory_headroom_win.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "tests/windows/support/dde_raw_client_win.h"
 #include "tools/ddewatch/dde_client_win.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "tests/windows/dde/test_server_control_win.h"
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "tools/ddewatch/dde_client_win.h"
 
 namespace tickvane::testing {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "common/memory_headroom_win.h"
-#include "common/win_owners.h"
-#include "common/win_text.h"
+#include "common/handle_owners_win.h"
+#include "common/win_text_win.h"
 #include "station/window/dde_server_win.h"
 #include "tests/windows/dde/test_server_protocol.h"
 

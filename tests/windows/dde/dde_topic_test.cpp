@@ -1,7 +1,7 @@
 // The one topic: "LinkTopic" until the station sets its own, then only that one.
 #include <gtest/gtest.h>
 
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "tests/windows/dde/dde_test_fixture.h"
 
 namespace tickvane::testing {

@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "tests/windows/dde/dde_test_fixture.h"
 
 namespace tickvane::testing {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 #include "tools/ddewatch/dde_client_win.h"
 
 namespace tickvane::testing {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "common/win_owners.h"
-#include "common/win_text.h"
+#include "common/handle_owners_win.h"
+#include "common/win_text_win.h"
 #include "station/engine/tick_file_reader.h"
 #include "station/platform/playback_file_win.h"
 #include "tests/native/replay_test_fakes.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/win_owners.h"
+#include "common/handle_owners_win.h"
 #include "station/platform/replay_wait_win.h"
 
 namespace tickvane {

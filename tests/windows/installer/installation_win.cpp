@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "common/com_owners.h"
+#include "common/com_owners_win.h"
 #include "tests/windows/support/windows_win.h"
 
 namespace tickvane::test {

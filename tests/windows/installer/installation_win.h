@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/win_owners.h"
+#include "common/handle_owners_win.h"
 
 namespace tickvane::test {
 

@@ -4,7 +4,7 @@
 #include <cwctype>
 
 #include "common/user_settings_win.h"
-#include "component/zavovq_ids.h"
+#include "component/zavovq_ids_win.h"
 #include "tests/windows/installer/installation_win.h"
 #include "tests/windows/support/windows_win.h"
 

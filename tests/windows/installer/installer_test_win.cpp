@@ -7,7 +7,7 @@
 
 #include "common/registry_win.h"
 #include "common/user_settings_win.h"
-#include "component/zavovq_ids.h"
+#include "component/zavovq_ids_win.h"
 #include "launcher/launcher_texts.h"
 #include "settings/sierra_chart_folders.h"
 #include "tests/windows/installer/installation_win.h"

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "common/registry_win.h"
-#include "common/win_owners.h"
+#include "common/handle_owners_win.h"
 #include "settings/settings_ids.h"
 #include "settings/settings_texts.h"
 #include "tests/windows/support/windows_win.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "common/win_owners.h"
+#include "common/handle_owners_win.h"
 
 namespace tickvane::testing {
 

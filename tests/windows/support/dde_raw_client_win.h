@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/win_owners.h"
+#include "common/handle_owners_win.h"
 
 namespace tickvane::testing {
 

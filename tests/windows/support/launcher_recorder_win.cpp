@@ -1,7 +1,7 @@
 #include "tests/windows/support/launcher_recorder_win.h"
 
-#include "common/win_owners.h"
-#include "common/win_text.h"
+#include "common/handle_owners_win.h"
+#include "common/win_text_win.h"
 #include "tests/windows/support/windows_win.h"
 
 namespace tickvane::test {

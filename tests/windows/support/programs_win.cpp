@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "common/win_text.h"
+#include "common/win_text_win.h"
 
 namespace tickvane::test {
 

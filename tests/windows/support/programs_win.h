@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/win_owners.h"
+#include "common/handle_owners_win.h"
 
 namespace tickvane::test {
 

@@ -1,6 +1,6 @@
 #include "tests/windows/support/windows_win.h"
 
-#include "common/win_owners.h"
+#include "common/handle_owners_win.h"
 #include "tests/windows/support/programs_win.h"
 
 namespace tickvane::test {

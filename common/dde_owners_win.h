@@ -8,7 +8,7 @@
 #include <string_view>
 #include <utility>
 
-#include "common/win_owners.h"
+#include "common/handle_owners_win.h"
 
 namespace tickvane {
 
