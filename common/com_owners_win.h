@@ -11,40 +11,25 @@
 #include <string_view>
 #include <utility>
 
+#include "common/handle_owners_win.h"
+
 namespace tickvane {
 
-// Owns a BSTR (SysFreeString). SysAllocStringLen keeps embedded NULs and sizes beyond wcslen.
-class UniqueBstr {
- public:
-  UniqueBstr() = default;
-  explicit UniqueBstr(BSTR value) : value_(value) {}
-  explicit UniqueBstr(std::wstring_view text)
-      : value_(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-  UniqueBstr(const UniqueBstr&) = delete;
-  UniqueBstr& operator=(const UniqueBstr&) = delete;
-  UniqueBstr(UniqueBstr&& other) noexcept : value_(other.release()) {}
-  UniqueBstr& operator=(UniqueBstr&& other) noexcept {
-    if (this != &other) reset(other.release());
-    return *this;
-  }
-  ~UniqueBstr() { reset(); }
-
-  BSTR get() const { return value_; }
-  BSTR* put() {
-    reset();
-    return &value_;
-  }
-  BSTR release() { return std::exchange(value_, nullptr); }
-  void reset(BSTR value = nullptr) {
-    BSTR old = std::exchange(value_, value);
-    if (old) ::SysFreeString(old);
-  }
-  // A NULL BSTR is the empty text.
-  std::wstring_view view() const { return value_ ? std::wstring_view(value_, ::SysStringLen(value_)) : L""; }
-
- private:
-  BSTR value_ = nullptr;
+struct BstrTraits {
+  static BSTR Invalid() { return nullptr; }
+  static void Close(BSTR b) { ::SysFreeString(b); }
 };
+struct CoTaskMemoryTraits {  // what COM and the shell allocate with CoTaskMemAlloc for the caller
+  static void* Invalid() { return nullptr; }
+  static void Close(void* m) { ::CoTaskMemFree(m); }
+};
+using UniqueBstr = UniqueResource<BSTR, BstrTraits>;
+using UniqueCoTaskMemory = UniqueResource<void*, CoTaskMemoryTraits>;
+
+// A BSTR of the text; SysAllocStringLen keeps embedded NULs and sizes beyond wcslen.
+inline UniqueBstr MakeBstr(std::wstring_view text) {
+  return UniqueBstr(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size())));
+}
 
 // Owns a VARIANT (VariantClear).
 class UniqueVariant {

@@ -25,6 +25,11 @@ class UniqueResource {
   ~UniqueResource() { reset(); }
 
   T get() const { return value_; }
+  // For a function that hands back a new value through a pointer: what was held goes first.
+  T* put() {
+    reset();
+    return &value_;
+  }
   explicit operator bool() const { return value_ != Traits::Invalid(); }
   T release() { return std::exchange(value_, Traits::Invalid()); }
   void reset(T value = Traits::Invalid()) {

@@ -3,28 +3,16 @@
 #include <string>
 
 #include "common/handle_owners_win.h"
+#include "common/registry_win.h"
 #include "component/zavovq_ids_win.h"
 #include "component/zavovq_module_win.h"
 
 namespace tickvane::zavovq {
 namespace {
 
-
-LSTATUS SetString(HKEY root, const std::wstring& subkey, const wchar_t* name, const std::wstring& value) {
-  HKEY opened = nullptr;
-  LSTATUS status = ::RegCreateKeyExW(root, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                                     nullptr, &opened, nullptr);
-  if (status != ERROR_SUCCESS) return status;
-  UniqueRegistryKey key(opened);
-  return ::RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
 std::wstring GetString(HKEY root, const std::wstring& subkey, const wchar_t* name) {
-  wchar_t buffer[512];
-  DWORD size = sizeof buffer;
-  if (::RegGetValueW(root, subkey.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) return {};
-  return buffer;
+  UniqueRegistryKey key = OpenRegistryKey(root, subkey);
+  return ReadRegistryString(key.get(), name).value_or(L"");
 }
 
 const std::wstring kClsidKey = std::wstring(L"CLSID\\") + kClsidText;
@@ -40,7 +28,7 @@ LSTATUS WriteKeys(HKEY root, const std::wstring& dllPath) {
       {kClsidKey + L"\\InprocServer32", {L"ThreadingModel", L"Apartment"}},
   };
   for (const auto& [subkey, value] : values)
-    if (LSTATUS status = SetString(root, subkey, value.first, value.second); status != ERROR_SUCCESS) return status;
+    if (LSTATUS status = WriteRegistryString(root, subkey, value.first, value.second); status != ERROR_SUCCESS) return status;
   return ERROR_SUCCESS;
 }
 

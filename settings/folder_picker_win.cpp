@@ -7,23 +7,6 @@
 #include "settings/sierra_chart_search_win.h"
 
 namespace tickvane::settings {
-namespace {
-
-// Owns the text that the shell allocates with CoTaskMemAlloc.
-class CoTaskText {
- public:
-  CoTaskText() = default;
-  CoTaskText(const CoTaskText&) = delete;
-  CoTaskText& operator=(const CoTaskText&) = delete;
-  ~CoTaskText() { ::CoTaskMemFree(text_); }
-  PWSTR* put() { return &text_; }
-  const wchar_t* get() const { return text_; }
-
- private:
-  PWSTR text_ = nullptr;
-};
-
-}  // namespace
 
 PickedFolder PickFolder(HWND owner, const std::wstring& title, const std::wstring& start) {
   PickedFolder picked;
@@ -48,10 +31,11 @@ PickedFolder PickFolder(HWND owner, const std::wstring& title, const std::wstrin
   picked.error = shown;
   if (FAILED(shown)) return picked;
   ComPtr<IShellItem> result;
-  CoTaskText path;
+  UniqueCoTaskMemory path;  // the shell's text
   picked.error = dialog->GetResult(result.put());
-  if (SUCCEEDED(picked.error)) picked.error = result->GetDisplayName(SIGDN_FILESYSPATH, path.put());
-  if (SUCCEEDED(picked.error) && path.get()) picked.folder = std::wstring(path.get());
+  if (SUCCEEDED(picked.error))
+    picked.error = result->GetDisplayName(SIGDN_FILESYSPATH, reinterpret_cast<PWSTR*>(path.put()));
+  if (SUCCEEDED(picked.error) && path.get()) picked.folder = std::wstring(static_cast<const wchar_t*>(path.get()));
   return picked;
 }
 

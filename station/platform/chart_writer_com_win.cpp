@@ -16,7 +16,7 @@
 namespace tickvane {
 namespace {
 
-UniqueVariant TextVariant(std::wstring_view text) { return UniqueVariant::FromBstr(UniqueBstr(text)); }
+UniqueVariant TextVariant(std::wstring_view text) { return UniqueVariant::FromBstr(MakeBstr(text)); }
 
 class ComChartWriter final : public ChartWriter {
  public:

@@ -22,13 +22,6 @@ namespace {
 
 class ChartRestartTest : public ComponentTest {
  protected:
-  std::unique_ptr<ChartWriterFactory> factory_ = MakeComChartWriterFactory();
-
-  std::unique_ptr<ChartWriter> Writer() {
-    WriterCreation c = factory_->Create();
-    EXPECT_TRUE(c.writer) << c.error;
-    return std::move(c.writer);
-  }
 };
 
 std::string ReadThrough(HANDLE file) {

@@ -43,7 +43,6 @@ class ChartSettingsTest : public ComponentTest {
   UserSettingsScope settings_;
   ScratchFolder scratch_{L"chart-settings"};
   const std::wstring dataFolder_ = scratch_.Path() + L"\\SierraChart\\Data";
-  std::unique_ptr<ChartWriterFactory> factory_ = MakeComChartWriterFactory();
 };
 
 TEST_F(ChartSettingsTest, TheChartGoesIntoTheChartFolderAsScidWithUtcTimes) {

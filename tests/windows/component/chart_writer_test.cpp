@@ -17,13 +17,6 @@ const std::string kHeaderLine = "# SCID chart file: header 56 bytes, record 40 b
 
 class ChartWriterTest : public ComponentTest {
  protected:
-  std::unique_ptr<ChartWriterFactory> factory_ = MakeComChartWriterFactory();
-
-  std::unique_ptr<ChartWriter> Writer() {
-    WriterCreation c = factory_->Create();
-    EXPECT_TRUE(c.writer) << c.error;
-    return std::move(c.writer);
-  }
   std::string Dump(const std::wstring& name) {
     ProcessResult r = ChartDump(name);
     EXPECT_EQ(r.exitCode, 0u) << r.output;
@@ -140,8 +133,10 @@ TEST_F(ChartWriterTest, LargeBatchArrivesWhole) {
   for (int i = 0; i < kTicks; ++i) {
     const int second = i % 86400;
     dates += ",20131008";
-    prices += "," + std::to_string(100 + i % 1000) + ".25";
-    times += "," + std::to_string(second / 3600 * 10000 + second / 60 % 60 * 100 + second % 60);
+    prices += ',';
+    prices += std::to_string(100 + i % 1000) + ".25";
+    times += ',';
+    times += std::to_string(second / 3600 * 10000 + second / 60 % 60 * 100 + second % 60);
   }
   auto writer = Writer();
   ASSERT_TRUE(writer->writing_header(name).ok);

@@ -123,6 +123,12 @@ bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_s
 
 void ComponentTest::SetUp() { ASSERT_EQ(CallRegistrationExport("DllRegisterServer"), S_OK); }
 
+std::unique_ptr<ChartWriter> ComponentTest::Writer() {
+  WriterCreation c = factory_->Create();
+  EXPECT_TRUE(c.writer) << c.error;
+  return std::move(c.writer);
+}
+
 void ComponentTest::TearDown() {
   for (const auto& name : names_) RemoveChart(name);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/com_owners_win.h"
+#include "station/platform/chart_writer_com_win.h"
 
 namespace tickvane::test {
 
@@ -48,6 +49,8 @@ class ComponentTest : public testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+  // An instance of the component through the station's own caller.
+  std::unique_ptr<ChartWriter> Writer();
   // A chart file in the component's folder, removed (with its .bak) when the test ends.
   std::wstring ChartName(const std::wstring& name);
   std::wstring ChartPath(const std::wstring& name) const;
@@ -56,6 +59,9 @@ class ComponentTest : public testing::Test {
  private:
   ComApartment apartment_;
   std::vector<std::wstring> names_;
+
+ protected:
+  std::unique_ptr<ChartWriterFactory> factory_ = MakeComChartWriterFactory();
 };
 
 }  // namespace tickvane::test

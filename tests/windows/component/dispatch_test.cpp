@@ -58,7 +58,7 @@ TEST_F(DispatchTest, UnknownNamesAreRefused) {
 TEST_F(DispatchTest, WrongArgumentCountsAreRefused) {
   DISPID id = 0;
   ASSERT_EQ(IdOf(L"add_time", id), S_OK);
-  UniqueVariant a = UniqueVariant::FromBstr(UniqueBstr(std::wstring_view(L"93015")));
+  UniqueVariant a = UniqueVariant::FromBstr(MakeBstr(L"93015"));
   for (UINT count : {0u, 1u, 3u}) {
     std::vector<VARIANT> args(count, *a.get());
     DISPPARAMS params{args.data(), nullptr, count, 0};
@@ -77,7 +77,7 @@ TEST_F(DispatchTest, FailuresAreAutomationErrorsWithTheComponentsDescription) {
   DISPID id = 0;
   ASSERT_EQ(IdOf(L"writing_header", id), S_OK);
   // By value, as a plain caller might pass it.
-  UniqueVariant name = UniqueVariant::FromBstr(UniqueBstr(std::wstring_view(L"..\\x.mnd")));
+  UniqueVariant name = UniqueVariant::FromBstr(MakeBstr(L"..\\x.mnd"));
   DISPPARAMS params{name.get(), nullptr, 1, 0};
   UniqueVariant result;
   UniqueExcepInfo exception;

@@ -101,7 +101,7 @@ class Watch {
       long long n = 0;
       char rest[16] = {};
       if (std::sscanf(errors.c_str() + at, "movable memory headroom %lld %15[a-z ]", &n, rest) == 2 &&
-          (" " + std::string(rest)).rfind(tail, 0) == 0)
+          (std::string(" ") + rest).rfind(tail, 0) == 0)
         return n;
     }
     return std::nullopt;
