@@ -14,3 +14,20 @@ function(tickvane_sources dir portable_var windows_var)
   set(${portable_var} ${portable} PARENT_SCOPE)
   set(${windows_var} ${windows} PARENT_SCOPE)
 endfunction()
+
+# tickvane_add_subdirectories([FIRST ...])
+# Adds every folder below the current one that has a CMakeLists.txt, so a new tool, benchmark or
+# test folder needs no line here. The folders named are added first, in the order given (shared
+# test support that the others link to).
+function(tickvane_add_subdirectories)
+  foreach(first IN LISTS ARGN)
+    add_subdirectory(${first})
+  endforeach()
+  file(GLOB subdirs LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(d IN LISTS subdirs)
+    get_filename_component(name ${d} NAME)
+    if(IS_DIRECTORY ${d} AND EXISTS ${d}/CMakeLists.txt AND NOT name IN_LIST ARGN)
+      add_subdirectory(${d})
+    endif()
+  endforeach()
+endfunction()
