@@ -8,6 +8,7 @@
 #include <unknwn.h>
 
 #include <atomic>
+#include <new>
 
 namespace tickvane {
 
@@ -42,5 +43,16 @@ class ComObject : public Interface {
   const IID offered_;
   std::atomic<ULONG> refs_{1};
 };
+
+// Makes a new Object and hands out its interface iid, as a class factory and DllGetClassObject
+// do; the caller holds the only reference.
+template <class Object>
+HRESULT CreateComObject(REFIID iid, void** out) {
+  auto* object = new (std::nothrow) Object();
+  if (!object) return E_OUTOFMEMORY;
+  const HRESULT hr = object->QueryInterface(iid, out);
+  object->Release();
+  return hr;
+}
 
 }  // namespace tickvane

@@ -15,16 +15,9 @@
 
 namespace tickvane {
 
-struct BstrTraits {
-  static BSTR Invalid() { return nullptr; }
-  static void Close(BSTR b) { ::SysFreeString(b); }
-};
-struct CoTaskMemoryTraits {  // what COM and the shell allocate with CoTaskMemAlloc for the caller
-  static void* Invalid() { return nullptr; }
-  static void Close(void* m) { ::CoTaskMemFree(m); }
-};
-using UniqueBstr = UniqueResource<BSTR, BstrTraits>;
-using UniqueCoTaskMemory = UniqueResource<void*, CoTaskMemoryTraits>;
+using UniqueBstr = UniqueResource<BSTR, ClosedBy<BSTR, ::SysFreeString>>;
+// What COM and the shell allocate with CoTaskMemAlloc for the caller.
+using UniqueCoTaskMemory = UniqueResource<void*, ClosedBy<void*, ::CoTaskMemFree>>;
 
 // A BSTR of the text; SysAllocStringLen keeps embedded NULs and sizes beyond wcslen.
 inline UniqueBstr MakeBstr(std::wstring_view text) {

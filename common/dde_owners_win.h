@@ -12,13 +12,9 @@
 
 namespace tickvane {
 
-struct DdeInstanceTraits {
-  static DWORD Invalid() { return 0; }
-  static void Close(DWORD id) { ::DdeUninitialize(id); }
-};
 // A DDEML instance from DdeInitialize. Declare it before the string handles of the same
 // instance so that they are freed first.
-using DdeInstance = UniqueResource<DWORD, DdeInstanceTraits>;
+using DdeInstance = UniqueResource<DWORD, ClosedBy<DWORD, ::DdeUninitialize>>;
 
 // A string handle of one DDEML instance. Handles that DDEML passes to a callback are not
 // owned: copy their text out with DdeStringText instead of keeping them.
@@ -54,18 +50,9 @@ class DdeString {
   HSZ hsz_ = nullptr;
 };
 
-struct DdeDataTraits {
-  static HDDEDATA Invalid() { return nullptr; }
-  static void Close(HDDEDATA h) { ::DdeFreeDataHandle(h); }
-};
-struct DdeConversationTraits {
-  static HCONV Invalid() { return nullptr; }
-  static void Close(HCONV c) { ::DdeDisconnect(c); }
-};
-
 // Data handles that the application owns: those returned by DdeClientTransaction, and those
 // made with HDATA_APPOWNED. Handles returned from a callback belong to DDEML.
-using UniqueDdeData = UniqueResource<HDDEDATA, DdeDataTraits>;
-using UniqueDdeConversation = UniqueResource<HCONV, DdeConversationTraits>;
+using UniqueDdeData = UniqueResource<HDDEDATA, ClosedBy<HDDEDATA, ::DdeFreeDataHandle>>;
+using UniqueDdeConversation = UniqueResource<HCONV, ClosedBy<HCONV, ::DdeDisconnect>>;
 
 }  // namespace tickvane

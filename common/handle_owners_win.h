@@ -44,44 +44,32 @@ class UniqueResource {
   T value_ = Traits::Invalid();
 };
 
-struct HandleTraits {  // kernel objects whose "no handle" is NULL
-  static HANDLE Invalid() { return nullptr; }
-  static void Close(HANDLE h) { ::CloseHandle(h); }
+// The traits of a kind whose "no handle" is its zero value (NULL, or 0 for a DDEML instance) and
+// that one call releases, so that each owner below is one line (wil's unique_any in small).
+template <typename T, auto CloseFunction>
+struct ClosedBy {
+  static T Invalid() { return T{}; }
+  static void Close(T value) { CloseFunction(value); }
 };
-struct FileHandleTraits {  // CreateFile's "no handle" is INVALID_HANDLE_VALUE
+// The same for the kinds whose "no handle" is INVALID_HANDLE_VALUE: CreateFile's, FindFirstFile's.
+template <auto CloseFunction>
+struct ValidHandleClosedBy {
   static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Close(HANDLE h) { ::CloseHandle(h); }
-};
-template <typename G>
-struct GdiTraits {
-  static G Invalid() { return nullptr; }
-  static void Close(G g) { ::DeleteObject(g); }
-};
-struct WindowTraits {
-  static HWND Invalid() { return nullptr; }
-  static void Close(HWND w) { ::DestroyWindow(w); }
-};
-struct GlobalMemoryTraits {  // GlobalAlloc's blocks, DDE data among them
-  static HGLOBAL Invalid() { return nullptr; }
-  static void Close(HGLOBAL g) { ::GlobalFree(g); }
-};
-struct LocalMemoryTraits {  // what the system hands out with LocalAlloc (FormatMessage, CommandLineToArgvW)
-  static HLOCAL Invalid() { return nullptr; }
-  static void Close(HLOCAL m) { ::LocalFree(m); }
-};
-struct RegistryKeyTraits {
-  static HKEY Invalid() { return nullptr; }
-  static void Close(HKEY k) { ::RegCloseKey(k); }
+  static void Close(HANDLE value) { CloseFunction(value); }
 };
 
-using UniqueHandle = UniqueResource<HANDLE, HandleTraits>;
-using UniqueFile = UniqueResource<HANDLE, FileHandleTraits>;
-using UniqueFont = UniqueResource<HFONT, GdiTraits<HFONT>>;
-using UniqueBrush = UniqueResource<HBRUSH, GdiTraits<HBRUSH>>;
-using UniqueBitmap = UniqueResource<HBITMAP, GdiTraits<HBITMAP>>;
-using UniqueWindow = UniqueResource<HWND, WindowTraits>;
-using UniqueRegistryKey = UniqueResource<HKEY, RegistryKeyTraits>;
-using UniqueGlobalMemory = UniqueResource<HGLOBAL, GlobalMemoryTraits>;
-using UniqueLocalMemory = UniqueResource<HLOCAL, LocalMemoryTraits>;
+using UniqueHandle = UniqueResource<HANDLE, ClosedBy<HANDLE, ::CloseHandle>>;  // kernel objects
+using UniqueFile = UniqueResource<HANDLE, ValidHandleClosedBy<::CloseHandle>>;  // from CreateFile
+using UniqueFind = UniqueResource<HANDLE, ValidHandleClosedBy<::FindClose>>;    // a FindFirstFile search
+using UniqueFont = UniqueResource<HFONT, ClosedBy<HFONT, ::DeleteObject>>;
+using UniqueBrush = UniqueResource<HBRUSH, ClosedBy<HBRUSH, ::DeleteObject>>;
+using UniqueBitmap = UniqueResource<HBITMAP, ClosedBy<HBITMAP, ::DeleteObject>>;
+using UniqueWindow = UniqueResource<HWND, ClosedBy<HWND, ::DestroyWindow>>;
+using UniqueRegistryKey = UniqueResource<HKEY, ClosedBy<HKEY, ::RegCloseKey>>;
+using UniqueModule = UniqueResource<HMODULE, ClosedBy<HMODULE, ::FreeLibrary>>;
+// GlobalAlloc's blocks, DDE data among them.
+using UniqueGlobalMemory = UniqueResource<HGLOBAL, ClosedBy<HGLOBAL, ::GlobalFree>>;
+// What the system hands out with LocalAlloc (FormatMessage, CommandLineToArgvW).
+using UniqueLocalMemory = UniqueResource<HLOCAL, ClosedBy<HLOCAL, ::LocalFree>>;
 
 }  // namespace tickvane

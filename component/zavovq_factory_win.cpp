@@ -35,12 +35,6 @@ class ClassFactory final : public ComObject<ClassFactory, IClassFactory> {
 
 }  // namespace
 
-HRESULT GetClassFactory(REFIID iid, void** out) {
-  auto* factory = new (std::nothrow) ClassFactory();
-  if (!factory) return E_OUTOFMEMORY;
-  HRESULT hr = factory->QueryInterface(iid, out);
-  factory->Release();
-  return hr;
-}
+HRESULT GetClassFactory(REFIID iid, void** out) { return CreateComObject<ClassFactory>(iid, out); }
 
 }  // namespace tickvane::zavovq

@@ -148,12 +148,6 @@ class ChartWriterObject final : public ComObject<ChartWriterObject, IDispatch> {
 
 }  // namespace
 
-HRESULT CreateChartWriterObject(REFIID iid, void** out) {
-  auto* object = new (std::nothrow) ChartWriterObject();
-  if (!object) return E_OUTOFMEMORY;
-  HRESULT hr = object->QueryInterface(iid, out);
-  object->Release();
-  return hr;
-}
+HRESULT CreateChartWriterObject(REFIID iid, void** out) { return CreateComObject<ChartWriterObject>(iid, out); }
 
 }  // namespace tickvane::zavovq

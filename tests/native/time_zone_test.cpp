@@ -5,68 +5,14 @@
 #include <string>
 
 #include "common/civil_time.h"
+#include "tests/native/test_zones.h"
 
 namespace tickvane {
 namespace {
 
-// REG_TZI_FORMAT values as Windows keeps them under ...\Time Zones\<zone> (TZI, Dynamic DST).
-std::string Hex(const char* text) {
-  std::string bytes;
-  for (const char* p = text; *p;) {
-    if (*p == ',' || *p == ' ') {
-      ++p;
-      continue;
-    }
-    bytes.push_back(static_cast<char>(std::stoi(std::string(p, 2), nullptr, 16)));
-    p += 2;
-  }
-  return bytes;
-}
-
-ZoneYearRules Rules(const char* hex) {
-  std::optional<ZoneYearRules> r = ParseTzi(Hex(hex));
-  EXPECT_TRUE(r) << hex;
-  return r.value_or(ZoneYearRules{});
-}
-
-// Eastern: second Sunday of March 2:00 to first Sunday of November 2:00 since 2007; first Sunday of
-// April to last Sunday of October before.
-const char kEastern2007[] =
-    "2c,01,00,00,00,00,00,00,c4,ff,ff,ff,00,00,0b,00,00,00,01,00,02,00,00,00,00,00,00,00,00,00,03,00,00,00,02,00,02,"
-    "00,00,00,00,00,00,00";
-const char kEastern2006[] =
-    "2c,01,00,00,00,00,00,00,c4,ff,ff,ff,00,00,0a,00,00,00,05,00,02,00,00,00,00,00,00,00,00,00,04,00,00,00,01,00,02,"
-    "00,00,00,00,00,00,00";
-// AUS Eastern (Sydney): first Sunday of April 3:00 to first Sunday of October 2:00.
-const char kAusEastern[] =
-    "a8,fd,ff,ff,00,00,00,00,c4,ff,ff,ff,00,00,04,00,00,00,01,00,03,00,00,00,00,00,00,00,00,00,0a,00,00,00,01,00,02,"
-    "00,00,00,00,00,00,00";
-const char kTokyo[] =
-    "e4,fd,ff,ff,00,00,00,00,c4,ff,ff,ff,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,"
-    "00,00,00,00,00,00,00";
-
-ZoneRules Eastern() {
-  ZoneRules z;
-  z.name = "Eastern Standard Time";
-  z.base = Rules(kEastern2007);
-  for (int year = 2000; year <= 2006; ++year) z.years[year] = Rules(kEastern2006);
-  z.years[2007] = Rules(kEastern2007);
-  return z;
-}
-
-ZoneRules Sydney() {
-  ZoneRules z;
-  z.name = "AUS Eastern Standard Time";
-  z.base = Rules(kAusEastern);
-  return z;
-}
-
-ZoneRules Tokyo() {
-  ZoneRules z;
-  z.name = "Tokyo Standard Time";
-  z.base = Rules(kTokyo);
-  return z;
-}
+using test::EasternZone;
+using test::SydneyZone;
+using test::TokyoZone;
 
 std::int64_t At(int y, int mo, int d, int h, int mi, int s) {
   CivilDateTime t;
@@ -82,9 +28,9 @@ struct Case {
 };
 
 ZoneRules ZoneNamed(const std::string& name) {
-  if (name == "Eastern") return Eastern();
-  if (name == "Sydney") return Sydney();
-  return Tokyo();
+  if (name == "Eastern") return EasternZone();
+  if (name == "Sydney") return SydneyZone();
+  return TokyoZone();
 }
 
 class LocalToUtcTest : public testing::TestWithParam<Case> {};
@@ -133,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"Tokyo", At(2013, 7, 1, 8, 0, 0), At(2013, 6, 30, 23, 0, 0), "no daylight saving"}));
 
 TEST(UtcToLocalTest, IsTheInverseOutsideTheChangesAndRepeatsTheAutumnHour) {
-  const ZoneRules eastern = Eastern(), sydney = Sydney();
+  const ZoneRules eastern = EasternZone(), sydney = SydneyZone();
   // Every quarter of an hour of two years: a local time that exists is found again.
   for (const ZoneRules* zone : {&eastern, &sydney}) {
     for (std::int64_t utc = At(2012, 12, 25, 0, 0, 0); utc < At(2015, 1, 5, 0, 0, 0); utc += 15 * kMicrosPerMinute) {
@@ -151,7 +97,7 @@ TEST(UtcToLocalTest, IsTheInverseOutsideTheChangesAndRepeatsTheAutumnHour) {
 }
 
 TEST(ParseTziTest, RefusesWhatIsNoZoneRule) {
-  std::string good = Hex(kEastern2007);
+  std::string good = test::TziBytes(test::kEastern2007Tzi);
   EXPECT_TRUE(ParseTzi(good));
   EXPECT_FALSE(ParseTzi(good.substr(0, 43)));
   EXPECT_FALSE(ParseTzi(good + '\0'));

@@ -20,9 +20,7 @@
 namespace tickvane::test {
 namespace {
 
-class ChartRestartTest : public ComponentTest {
- protected:
-};
+using ChartRestartTest = ComponentTest;
 
 std::string ReadThrough(HANDLE file) {
   LARGE_INTEGER size, start{};
@@ -77,9 +75,8 @@ TEST_F(ChartRestartTest, AChartThatHoldsTheFileOpenSeesItBeginAnew) {
 
 TEST_F(ChartRestartTest, ABareHeaderReplacesNoBackup) {
   const std::wstring name = ChartName(L"test-bare.mnd");
-  auto writer = Writer();
-  ASSERT_TRUE(writer->writing_header(name).ok);
-  ASSERT_TRUE(writer->writing_data("20131008", "1", "93003", name).ok);
+  auto writer = WriterWithOneTick(name);
+  ASSERT_TRUE(writer);
   const std::string chart = ReadFileBytes(ChartPath(name));
   ASSERT_TRUE(writer->writing_header(name).ok);
   // Started again before a record arrived: the backup of the replay before is worth more.
@@ -90,9 +87,8 @@ TEST_F(ChartRestartTest, ABareHeaderReplacesNoBackup) {
 
 TEST_F(ChartRestartTest, ABackupThatCannotBeWrittenLeavesTheFileAsItWas) {
   const std::wstring name = ChartName(L"test-nobackup.mnd");
-  auto writer = Writer();
-  ASSERT_TRUE(writer->writing_header(name).ok);
-  ASSERT_TRUE(writer->writing_data("20131008", "1", "93003", name).ok);
+  auto writer = WriterWithOneTick(name);
+  ASSERT_TRUE(writer);
   const std::string chart = ReadFileBytes(ChartPath(name));
   // A folder where the backup would go: neither the copy's rename nor anything after it can work.
   ASSERT_TRUE(::CreateDirectoryW((ChartPath(name) + L".bak").c_str(), nullptr));

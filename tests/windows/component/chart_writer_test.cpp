@@ -116,9 +116,8 @@ TEST_F(ChartWriterTest, BadFileNameAtStartIsReportedOnceNamingTheMethod) {
 
 TEST_F(ChartWriterTest, ListsOfDifferentLengthsWriteNothing) {
   const std::wstring name = ChartName(L"test-lengths.mnd");
-  auto writer = Writer();
-  ASSERT_TRUE(writer->writing_header(name).ok);
-  ASSERT_TRUE(writer->writing_data("20131008", "1", "93003", name).ok);
+  auto writer = WriterWithOneTick(name);
+  ASSERT_TRUE(writer);
   const std::string before = ReadFileBytes(ChartPath(name));
   WriterResult r = writer->writing_data_forward(",20131008,20131008", ",1", ",93004,93005", name);
   EXPECT_FALSE(r.ok);

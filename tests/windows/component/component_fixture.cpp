@@ -23,12 +23,11 @@ std::wstring ValueOf(HKEY root, const std::wstring& subkey, const wchar_t* name)
 }
 
 void SetValue(HKEY root, const std::wstring& subkey, const std::wstring& value) {
-  HKEY key = nullptr;
-  ASSERT_EQ(::RegCreateKeyExW(root, subkey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+  UniqueRegistryKey key;
+  ASSERT_EQ(::RegCreateKeyExW(root, subkey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr),
             ERROR_SUCCESS);
-  ::RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+  ::RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  ::RegCloseKey(key);
 }
 
 }  // namespace
@@ -37,13 +36,11 @@ std::wstring BinDirectory() { return FullPath(ProgramDirectory() + L"\\..\\bin")
 std::wstring ComponentPath() { return BinDirectory() + L"\\zavovq.dll"; }
 
 HRESULT CallRegistrationExport(const char* name) {
-  HMODULE module = ::LoadLibraryW(ComponentPath().c_str());
+  UniqueModule module(::LoadLibraryW(ComponentPath().c_str()));
   if (!module) return HRESULT_FROM_WIN32(::GetLastError());
-  using Export = HRESULT(__stdcall*)();
-  auto call = reinterpret_cast<Export>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
-  HRESULT hr = call ? call() : HRESULT_FROM_WIN32(::GetLastError());
-  ::FreeLibrary(module);
-  return hr;
+  using Export = HRESULT(STDAPICALLTYPE*)();
+  auto call = reinterpret_cast<Export>(reinterpret_cast<void*>(::GetProcAddress(module.get(), name)));
+  return call ? call() : HRESULT_FROM_WIN32(::GetLastError());
 }
 
 std::wstring UserClassValue(const std::wstring& subkey, const wchar_t* name) {
@@ -127,6 +124,16 @@ std::unique_ptr<ChartWriter> ComponentTest::Writer() {
   WriterCreation c = factory_->Create();
   EXPECT_TRUE(c.writer) << c.error;
   return std::move(c.writer);
+}
+
+std::unique_ptr<ChartWriter> ComponentTest::WriterWithOneTick(const std::wstring& name) {
+  auto writer = Writer();
+  if (!writer) return nullptr;
+  const WriterResult header = writer->writing_header(name);
+  EXPECT_TRUE(header.ok) << header.error;
+  const WriterResult tick = writer->writing_data("20131008", "1", "93003", name);
+  EXPECT_TRUE(tick.ok) << tick.error;
+  return header.ok && tick.ok ? std::move(writer) : nullptr;
 }
 
 void ComponentTest::TearDown() {

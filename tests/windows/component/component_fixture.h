@@ -51,6 +51,9 @@ class ComponentTest : public testing::Test {
   void TearDown() override;
   // An instance of the component through the station's own caller.
   std::unique_ptr<ChartWriter> Writer();
+  // One that has started the chart file `name` and written a tick into it (2013-10-08 09:30:03
+  // at 1); nullptr, with the failure reported, when the component refused either.
+  std::unique_ptr<ChartWriter> WriterWithOneTick(const std::wstring& name);
   // A chart file in the component's folder, removed (with its .bak) when the test ends.
   std::wstring ChartName(const std::wstring& name);
   std::wstring ChartPath(const std::wstring& name) const;

@@ -45,9 +45,7 @@ TEST_P(ConverterBadInput, OneMessageNothingStartedOldFileKept) {
   DWORD exitCode = 0;
   ASSERT_TRUE(WaitForExit(&exitCode));
   EXPECT_NE(exitCode, 0u);
-  EXPECT_TRUE(StationStarts().empty());
-  EXPECT_EQ(PlaybackFile(), kOldPlaybackFile);
-  EXPECT_TRUE(LeftOverFiles().empty()) << "a temporary file was left behind";
+  ExpectNothingChanged();
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ConverterBadInput, ::testing::ValuesIn(kBadFiles),
@@ -55,26 +53,14 @@ INSTANTIATE_TEST_SUITE_P(Files, ConverterBadInput, ::testing::ValuesIn(kBadFiles
 
 TEST_F(ConverterTest, MissingInputFileIsReportedWithTheSystemsReason) {
   StartConverter(L"sierra \"" + PathOf(L"no such file.csv") + L"\"");
-  auto box = WaitForMessageBox(converter_.Id(), 60000);
-  ASSERT_TRUE(box);
-  EXPECT_NE(box->text.find(PathOf(L"no such file.csv")), std::wstring::npos);
-  EXPECT_NE(box->text.find(L"(error 2)"), std::wstring::npos);
-  Answer(*box, IDOK);
-  ASSERT_TRUE(WaitForExit());
-  EXPECT_TRUE(StationStarts().empty());
-  EXPECT_EQ(PlaybackFile(), kOldPlaybackFile);
-  EXPECT_TRUE(LeftOverFiles().empty());
+  ASSERT_NO_FATAL_FAILURE(AnswerRefusal({PathOf(L"no such file.csv"), L"(error 2)"}));
+  ExpectNothingChanged();
 }
 
 TEST_F(ConverterTest, UnknownModeWordIsRefused) {
   StartConverter(L"Sierra \"" + SamplePath() + L"\"");
-  auto box = WaitForMessageBox(converter_.Id(), 60000);
-  ASSERT_TRUE(box);
-  EXPECT_NE(box->text.find(L"does not understand"), std::wstring::npos);
-  Answer(*box, IDOK);
-  ASSERT_TRUE(WaitForExit());
-  EXPECT_TRUE(StationStarts().empty());
-  EXPECT_EQ(PlaybackFile(), kOldPlaybackFile);
+  ASSERT_NO_FATAL_FAILURE(AnswerRefusal({L"does not understand"}));
+  ExpectNothingChanged();
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "tests/windows/converter/converter_fixture_win.h"
 
+#include "common/win_text_win.h"
+
 namespace tickvane::test {
 
 void ConverterTest::SetUp() {
@@ -22,6 +24,20 @@ void ConverterTest::StartConverter(const std::wstring& arguments) {
 
 bool ConverterTest::WaitForExit(DWORD* exitCode, DWORD timeoutMs) {
   return converter_.WaitForExit(timeoutMs, exitCode);
+}
+
+void ConverterTest::ExpectNothingChanged() const {
+  EXPECT_TRUE(StationStarts().empty());
+  EXPECT_EQ(PlaybackFile(), kOldPlaybackFile);
+  EXPECT_TRUE(LeftOverFiles().empty()) << "a file of the converter's was left behind";
+}
+
+void ConverterTest::AnswerRefusal(std::initializer_list<std::wstring_view> parts) {
+  auto box = WaitForMessageBox(converter_.Id(), 60000);
+  ASSERT_TRUE(box) << "no message";
+  for (std::wstring_view part : parts) EXPECT_NE(box->text.find(part), std::wstring::npos) << ToUtf8(box->text);
+  Answer(*box, IDOK);
+  ASSERT_TRUE(WaitForExit());
 }
 
 std::vector<std::wstring> ConverterTest::LeftOverFiles() const {

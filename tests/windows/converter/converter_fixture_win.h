@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -31,6 +32,13 @@ class ConverterTest : public ::testing::Test {
   std::vector<RecordedStart> StationStarts() const { return RecordedStarts(*folder_, L"Tickvane.exe"); }
   // Files in the folder other than the ones the test put there.
   std::vector<std::wstring> LeftOverFiles() const;
+  // What a refused or cancelled conversion leaves: no station started, the older practice.EPF as
+  // it was, and no file of the converter's own.
+  void ExpectNothingChanged() const;
+  // The converter's message, which must hold each of the parts, answered with OK; then the
+  // converter's end.
+  // Fatal failures end the caller's test too when it is wrapped in ASSERT_NO_FATAL_FAILURE.
+  void AnswerRefusal(std::initializer_list<std::wstring_view> parts);
   static std::wstring SamplePath();
   static std::wstring ArtifactPath(std::wstring_view fileName);
 

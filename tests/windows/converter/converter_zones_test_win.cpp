@@ -59,15 +59,8 @@ TEST_F(ConverterZones, ARecordingZoneTheSystemDoesNotKnowIsRefusedNamingTheSetti
   settings_.Set(std::nullopt, L"Atlantis Standard Time");
   folder_->WriteFile(L"ES 12-13.Last.txt", fixtures::kNinjaTrader8);
   StartConverter(L"ddeonly \"" + PathOf(L"ES 12-13.Last.txt") + L"\"");
-  auto box = WaitForMessageBox(converter_.Id(), 60000);
-  ASSERT_TRUE(box) << "no message";
-  EXPECT_NE(box->text.find(L"\"Atlantis Standard Time\" (RecordingTimeZone in Tickvane Settings)"), std::wstring::npos)
-      << ToUtf8(box->text);
-  Answer(*box, IDOK);
-  ASSERT_TRUE(WaitForExit());
-  EXPECT_TRUE(StationStarts().empty());
-  EXPECT_EQ(PlaybackFile(), kOldPlaybackFile);
-  EXPECT_TRUE(LeftOverFiles().empty());
+  ASSERT_NO_FATAL_FAILURE(AnswerRefusal({L"\"Atlantis Standard Time\" (RecordingTimeZone in Tickvane Settings)"}));
+  ExpectNothingChanged();
 }
 
 TEST_F(ConverterZones, SeveralFilesOnTheCommandLineBecomeOneInTimeOrder) {

@@ -11,6 +11,7 @@
 
 #include "common/win_text_win.h"
 #include "tests/native/converter_fixtures.h"
+#include "tests/native/record_lines.h"
 #include "tests/windows/support/dde_child_process_win.h"
 #include "tests/windows/support/launcher_recorder_win.h"
 #include "tests/windows/support/programs_win.h"
@@ -22,18 +23,6 @@ namespace {
 namespace fixtures = tickvane::converter::fixtures;
 
 constexpr char kOldPlaybackFile[] = "an older playback file\r\nthat a failed conversion leaves alone\r\n";
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t at = 0;
-  while (at < text.size()) {
-    size_t end = text.find("\r\n", at);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(at, end - at));
-    at = end + 2;
-  }
-  return lines;
-}
 
 class TickConvertTest : public ::testing::Test {
  protected:
@@ -89,7 +78,7 @@ TEST_P(TickConvertFormats, FirstRecordInNewYorkTime) {
   EXPECT_NE(out_.find(std::string(f.format) + "; "), std::string::npos) << out_;
   EXPECT_NE(out_.find("written in Eastern Standard Time"), std::string::npos) << out_;
   EXPECT_NE(out_.find(" written to " + ToAnsi(PathOf(L"practice.EPF"))), std::string::npos) << out_;
-  std::vector<std::string> lines = Lines(PlaybackFile());
+  std::vector<std::string> lines = RecordLines(PlaybackFile());
   ASSERT_GE(lines.size(), 4u);
   EXPECT_EQ(lines[1], "Converted from " + ToAnsi(PathOf(name)));
   EXPECT_EQ(lines[2], "Symbol,Date,Time,Price,Volume");
@@ -119,7 +108,7 @@ TEST_F(TickConvertTest, NinjaTrader7IsReadInThisComputersZone) {
   folder_->WriteFile(L"ES 12-13.txt", fixtures::kNinjaTrader7);
   ASSERT_EQ(Run(L"\"" + PathOf(L"ES 12-13.txt") + L"\" " + Out() + L" --zone \"Eastern Standard Time\""), 0u) << err_;
   EXPECT_NE(out_.find("NinjaTrader 7 tick file; times read in "), std::string::npos) << out_;
-  std::vector<std::string> lines = Lines(PlaybackFile());
+  std::vector<std::string> lines = RecordLines(PlaybackFile());
   ASSERT_GE(lines.size(), 4u);
   EXPECT_EQ(lines[3], expected);
 }
@@ -134,7 +123,7 @@ TEST_F(TickConvertTest, SeveralFilesBecomeOneInTimeOrder) {
     arguments += L"\"" + PathOf(names[i]) + L"\" ";
   }
   ASSERT_EQ(Run(arguments + Out() + L" --zone UTC-04:00"), 0u) << err_;
-  std::vector<std::string> lines = Lines(PlaybackFile());
+  std::vector<std::string> lines = RecordLines(PlaybackFile());
   ASSERT_EQ(lines.size(), 3u + 6u);
   EXPECT_NE(lines[0].find("3 files joined in time order"), std::string::npos) << lines[0];
   EXPECT_EQ(lines[3], "ES 20131007,20131007,093003,1680.25,1");
@@ -205,12 +194,12 @@ TEST_F(TickConvertTest, TheRecordingTimeZoneUnlessTheCommandLineSaysOtherwise) {
   const std::wstring source = L"\"" + PathOf(L"ES 12-13.Last.txt") + L"\" " + Out();
   settings_.Set(std::nullopt, L"Eastern Standard Time");
   ASSERT_EQ(Run(source), 0u) << err_;
-  EXPECT_EQ(Lines(PlaybackFile()).at(3), "ES 12-13,20131008,093003,1680.25,3");
+  EXPECT_EQ(RecordLines(PlaybackFile()).at(3), "ES 12-13,20131008,093003,1680.25,3");
   ASSERT_EQ(Run(source + L" --zone none"), 0u) << err_;
-  EXPECT_EQ(Lines(PlaybackFile()).at(3), "ES 12-13,20131008,133003,1680.25,3");
+  EXPECT_EQ(RecordLines(PlaybackFile()).at(3), "ES 12-13,20131008,133003,1680.25,3");
   settings_.Set(std::nullopt, std::nullopt);
   ASSERT_EQ(Run(source), 0u) << err_;
-  EXPECT_EQ(Lines(PlaybackFile()).at(3), "ES 12-13,20131008,133003,1680.25,3");
+  EXPECT_EQ(RecordLines(PlaybackFile()).at(3), "ES 12-13,20131008,133003,1680.25,3");
   EXPECT_NE(out_.find("written as read"), std::string::npos) << out_;
 }
 

@@ -14,24 +14,6 @@ namespace {
 
 int g_requestedDpi = 96;
 
-struct RegistryKeyTraits {
-  static HKEY Invalid() { return nullptr; }
-  static void Close(HKEY key) { ::RegCloseKey(key); }
-};
-using UniqueRegistryKey = UniqueResource<HKEY, RegistryKeyTraits>;
-
-struct ModuleTraits {
-  static HMODULE Invalid() { return nullptr; }
-  static void Close(HMODULE module) { ::FreeLibrary(module); }
-};
-using UniqueModule = UniqueResource<HMODULE, ModuleTraits>;
-
-struct FindTraits {
-  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Close(HANDLE search) { ::FindClose(search); }
-};
-using UniqueFind = UniqueResource<HANDLE, FindTraits>;
-
 std::wstring FolderByCsidl(int csidl) {
   wchar_t path[MAX_PATH] = {};
   if (FAILED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
@@ -58,21 +40,6 @@ void SetRequestedDpi(int dpi) { g_requestedDpi = dpi; }
 
 std::wstring LocalAppDataFolder() { return FolderByCsidl(CSIDL_LOCAL_APPDATA); }
 std::wstring StartMenuProgramsFolder() { return FolderByCsidl(CSIDL_PROGRAMS); }
-
-std::vector<std::wstring> FolderContents(const std::wstring& folder) {
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW found{};
-  UniqueFind search(::FindFirstFileW((folder + L"\\*").c_str(), &found));
-  if (!search) return names;
-  do {
-    std::wstring name = found.cFileName;
-    if (name == L"." || name == L"..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) name += L"\\";
-    names.push_back(name);
-  } while (::FindNextFileW(search.get(), &found));
-  std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) { return Lower(a) < Lower(b); });
-  return names;
-}
 
 bool FolderExists(const std::wstring& folder) {
   DWORD attributes = ::GetFileAttributesW(folder.c_str());

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/handle_owners_win.h"
+#include "tests/windows/support/launcher_recorder_win.h"  // FolderContents
 
 namespace tickvane::test {
 
@@ -25,9 +26,6 @@ void SetRequestedDpi(int dpi);
 std::wstring LocalAppDataFolder();
 std::wstring StartMenuProgramsFolder();
 
-// Names in a folder, files as they are and folders with a trailing backslash; sorted, compared
-// without regard to case as Windows does.
-std::vector<std::wstring> FolderContents(const std::wstring& folder);
 bool FolderExists(const std::wstring& folder);
 
 bool KeyExists(HKEY root, const std::wstring& path);

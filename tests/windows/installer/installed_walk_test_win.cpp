@@ -15,20 +15,11 @@
 #include "tests/windows/settings/settings_window_view_win.h"
 #include "tests/windows/support/dde_child_process_win.h"
 #include "tests/windows/support/launcher_recorder_win.h"
+#include "tests/windows/support/sample_replay_win.h"
 #include "tests/windows/support/windows_win.h"
 
 namespace tickvane::test {
 namespace {
-
-constexpr int kStartButtonId = 1005;  // cbStartFastSend
-constexpr int kSpeedBoxId = 1011;     // speed
-constexpr int kIbmCheckBoxId = 2001;  // the chooser's IBM.mnd
-
-DWORD ProcessOf(HWND window) {
-  DWORD id = 0;
-  ::GetWindowThreadProcessId(window, &id);
-  return id;
-}
 
 class InstalledWalk : public InstallerTest {
  protected:
@@ -117,18 +108,7 @@ TEST_F(InstalledWalk, FromTheStartMenuBothWaysAndTheUsersFilesOutliveTheUninstal
   TakeTheOfferedSample(L"converter-open-file");
   WaitForStation();
   ExpectLaidOutAsDesigned(station_, MainWindowDesign());
-  std::wstring error;
-  ASSERT_TRUE(watch_.Start(InstalledFile(L"ddewatch.exe"), L"--wait 60000 --count 6 last time", true, &error))
-      << Narrow(error);
-  ASSERT_TRUE(WaitUntil([&] { return watch_.Output().find("time\t") != std::string::npos; }, 60000))
-      << "ddewatch did not link: " << watch_.Output() << watch_.Errors();
-  SetTextOf(::GetDlgItem(station_, kSpeedBoxId), L"100000");
-  Click(::GetDlgItem(station_, kStartButtonId));
-  ASSERT_TRUE(watch_.WaitExit(60000)) << "no updates: " << watch_.Output();
-  std::string out = watch_.Output();
-  EXPECT_NE(out.find("last\t182.50\r\n"), std::string::npos) << out;
-  EXPECT_NE(out.find("time\t14:00:07\r\n"), std::string::npos) << out;
-  EXPECT_NE(out.find("last\t182.58\r\n"), std::string::npos) << out;
+  ASSERT_NO_FATAL_FAILURE(ReplaySampleIntoDdewatch(watch_, InstalledFile(L"ddewatch.exe"), station_));
   SaveShot(station_, L"station-dde");
   EndStation();
 
@@ -151,10 +131,10 @@ TEST_F(InstalledWalk, FromTheStartMenuBothWaysAndTheUsersFilesOutliveTheUninstal
   ASSERT_TRUE(WaitUntil([&] { return (chooser = FindTopLevelAnywhere(L"TickvaneFilename", L"")) != nullptr; }, 60000));
   ExpectLaidOutAsDesigned(chooser, ChooserWindowDesign());
   SaveShot(chooser, L"sierra-chooser");
-  Click(::GetDlgItem(chooser, kIbmCheckBoxId));
+  Click(ControlOf(chooser, ChooserControlId::IBM));
   WaitForStation();
-  SetTextOf(::GetDlgItem(station_, kSpeedBoxId), L"100000");
-  Click(::GetDlgItem(station_, kStartButtonId));
+  SetTextOf(ControlOf(station_, MainControlId::speed), L"100000");
+  Click(ControlOf(station_, MainControlId::cbStartFastSend));
   std::optional<MessageBoxView> done = WaitForMessageBox(ProcessOf(station_), 300000);
   ASSERT_TRUE(done) << "the replay did not end";
   EXPECT_EQ(done->text, L"This playback session has been done. Happy trading!");
@@ -163,7 +143,9 @@ TEST_F(InstalledWalk, FromTheStartMenuBothWaysAndTheUsersFilesOutliveTheUninstal
   EndStation();
 
   tickvane::testing::DdeChildProcess dump;
-  ASSERT_TRUE(dump.Start(InstalledFile(L"chartdump.exe"), L"\"" + InstalledFile(L"ibm.mnd") + L"\"", true, &error));
+  std::wstring error;
+  ASSERT_TRUE(dump.Start(InstalledFile(L"chartdump.exe"), L"\"" + InstalledFile(L"ibm.mnd") + L"\"", true, &error))
+      << Narrow(error);
   ASSERT_TRUE(dump.WaitExit(60000));
   std::string chart = dump.Output();
   // The installation set RecordingTimeZone to New York's: the chart holds UTC, four hours on in

@@ -139,11 +139,8 @@ void InstallerTest::ExpectLaidOutAsDesigned(HWND window, const WindowDesign& des
     SCOPED_TRACE(Narrow(c.name));
     HWND control = ::GetDlgItem(window, c.id);
     ASSERT_TRUE(control);
-    RECT r = ChildRect(control);
-    EXPECT_EQ(r.left, TwipsToPixels(c.left, dpi));
-    EXPECT_EQ(r.top, TwipsToPixels(c.top, dpi));
-    EXPECT_EQ(r.right - r.left, TwipsToPixels(c.width, dpi));
-    EXPECT_EQ(r.bottom - r.top, TwipsToPixels(c.height, dpi));
+    EXPECT_TRUE(PlacedAt(control, TwipsToPixels(c.left, dpi), TwipsToPixels(c.top, dpi), TwipsToPixels(c.width, dpi),
+                         TwipsToPixels(c.height, dpi)));
   }
 }
 

@@ -218,7 +218,9 @@ TEST_P(SilentInstall, SetsTheFoundChartFolderAndTheUninstallKeepsTheChartFiles) 
   ExpectNothingOfOursLeft({L"ibm.mnd"});
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsKey));
   EXPECT_EQ(ReadWholeFile(InstalledFile(L"ibm.mnd")), chartBytes);
-  if (c.chartFolder) EXPECT_EQ(ReadWholeFile(inChartFolder), chartBytes);
+  if (c.chartFolder) {
+    EXPECT_EQ(ReadWholeFile(inChartFolder), chartBytes);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Installer, SilentInstall, ::testing::ValuesIn(kFoundFolderCases),
@@ -238,24 +240,8 @@ HWND WaitForText(HWND wizard, std::wstring_view part) {
 }
 
 // A visible control of that class (and text, unless empty) anywhere in the window.
-struct FindControlState {
-  std::wstring className;
-  std::wstring text;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindControlIn(HWND control, LPARAM param) {
-  auto* state = reinterpret_cast<FindControlState*>(param);
-  if (!::IsWindowVisible(control) || _wcsicmp(ClassNameOf(control).c_str(), state->className.c_str()) != 0) return TRUE;
-  if (!state->text.empty() && TextOf(control) != state->text) return TRUE;
-  state->found = control;
-  return FALSE;
-}
-
-HWND FindControl(HWND window, std::wstring className, std::wstring text = L"") {
-  FindControlState state{std::move(className), std::move(text), nullptr};
-  ::EnumChildWindows(window, &FindControlIn, reinterpret_cast<LPARAM>(&state));
-  return state.found;
+HWND FindControl(HWND window, std::wstring_view className, std::wstring_view text = L"") {
+  return FindVisibleWindow(window, className, text, TextMatch::Whole);
 }
 
 bool IsChecked(HWND button) {

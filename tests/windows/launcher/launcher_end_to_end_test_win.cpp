@@ -5,15 +5,16 @@
 
 #include <optional>
 
+#include "station/window/layout.h"
 #include "tests/windows/launcher/launcher_fixture_win.h"
 #include "tests/windows/support/dde_child_process_win.h"
+#include "tests/windows/support/sample_replay_win.h"
+#include "tests/windows/support/windows_win.h"
 
 namespace tickvane::test {
 namespace {
 
 constexpr wchar_t kSample[] = L"ibm-us-equity-trades-20131007-20131008.csv";
-constexpr int kStartButtonId = 1005;  // cbStartFastSend
-constexpr int kSpeedBoxId = 1011;     // speed
 
 class LauncherEndToEnd : public LauncherTest {
  protected:
@@ -47,34 +48,7 @@ TEST_F(LauncherEndToEnd, LauncherConverterStationAndADdeClient) {
   std::string playback = ReadWholeFile(folder_->Path() + L"\\practice.EPF");
   EXPECT_NE(playback.find("\r\nIBM,20131007,140007,182.50,1\r\n"), std::string::npos);
 
-  std::wstring error;
-  ASSERT_TRUE(watch_.Start(ProgramsDirectory() + L"\\ddewatch.exe", L"--wait 60000 --count 6 last time", true, &error))
-      << std::string(error.begin(), error.end());
-  // The first lines are the items' current values: the link stands before Start is pressed.
-  ASSERT_TRUE(WaitUntil([&] { return watch_.Output().find("time\t") != std::string::npos; }, 60000))
-      << "ddewatch did not link: " << watch_.Output() << watch_.Errors();
-  // Fast, so that the recorded pauses between the ticks take no time.
-  SetTextOf(::GetDlgItem(station_, kSpeedBoxId), L"100000");
-  Click(::GetDlgItem(station_, kStartButtonId));
-  ASSERT_TRUE(watch_.WaitExit(60000)) << "no updates: " << watch_.Output();
-  std::string out = watch_.Output();
-  EXPECT_NE(out.find("last\t182.50\r\n"), std::string::npos) << out;
-  EXPECT_NE(out.find("time\t14:00:07\r\n"), std::string::npos) << out;
-  EXPECT_NE(out.find("last\t182.58\r\n"), std::string::npos) << out;
-}
-
-}  // namespace
-}  // namespace tickvane::test
-
-namespace tickvane::test {
-namespace {
-
-constexpr int kIbmCheckBoxId = 2001;  // the chooser's IBM.mnd
-
-DWORD ProcessOf(HWND window) {
-  DWORD id = 0;
-  ::GetWindowThreadProcessId(window, &id);
-  return id;
+  ASSERT_NO_FATAL_FAILURE(ReplaySampleIntoDdewatch(watch_, ProgramsDirectory() + L"\\ddewatch.exe", station_));
 }
 
 // The "sierra" way: the notice before the converter, the station's own notice and its chart-file
@@ -119,11 +93,11 @@ TEST_F(LauncherEndToEndSierra, ChartFileHoldsTheReplayedSample) {
   AnswerAndWaitClosed(*box, IDOK);
   HWND chooser = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (chooser = FindTopLevelAnywhere(L"TickvaneFilename", L"")) != nullptr; }, 60000));
-  Click(::GetDlgItem(chooser, kIbmCheckBoxId));
+  Click(ControlOf(chooser, ChooserControlId::IBM));
   ASSERT_TRUE(WaitUntil([&] { return (station_ = FindTopLevelAnywhere(L"TickvaneFrmzavo", L"")) != nullptr; }, 60000));
 
-  SetTextOf(::GetDlgItem(station_, kSpeedBoxId), L"100000");
-  Click(::GetDlgItem(station_, kStartButtonId));
+  SetTextOf(ControlOf(station_, MainControlId::speed), L"100000");
+  Click(ControlOf(station_, MainControlId::cbStartFastSend));
   std::optional<MessageBoxView> done = WaitForMessageBox(ProcessOf(station_), 300000);
   ASSERT_TRUE(done) << "the replay did not end";
   EXPECT_EQ(done->text, L"This playback session has been done. Happy trading!");

@@ -33,11 +33,8 @@ TEST_F(LauncherWindow, CaptionSizeOrderAndControlsAsDesigned) {
   StartLauncher();
   HWND window = WaitForLauncher();
   ASSERT_TRUE(window);
-  EXPECT_EQ(TextOf(window), L"ZavoPlayBackStartMenu  support@tickvane.example");
-  EXPECT_TRUE(IsTopmost(window));
-  SIZE client = ClientSize(window);
-  EXPECT_EQ(client.cx, Px(5145));
-  EXPECT_EQ(client.cy, Px(2220));
+  EXPECT_TRUE(IsTopmostWithCaptionAndSize(window, L"ZavoPlayBackStartMenu  support@tickvane.example",
+                                          {Px(5145), Px(2220)}));
 
   HWND previous = nullptr;
   for (const DesignControl& d : kDesign) {
@@ -46,11 +43,7 @@ TEST_F(LauncherWindow, CaptionSizeOrderAndControlsAsDesigned) {
     ASSERT_TRUE(control);
     EXPECT_EQ(_wcsicmp(ClassNameOf(control).c_str(), d.className), 0);
     EXPECT_EQ(TextOf(control), d.text);
-    RECT r = ChildRect(control);
-    EXPECT_EQ(r.left, Px(d.left));
-    EXPECT_EQ(r.top, Px(d.top));
-    EXPECT_EQ(r.right - r.left, Px(d.width));
-    EXPECT_EQ(r.bottom - r.top, Px(d.height));
+    EXPECT_TRUE(PlacedAt(control, Px(d.left), Px(d.top), Px(d.width), Px(d.height)));
     EXPECT_TRUE(::IsWindowVisible(control));
     // Tab order is the z-order of the children.
     EXPECT_EQ(::GetWindow(control, GW_HWNDPREV), previous);
@@ -84,8 +77,9 @@ struct IconGroupEntry {  // one entry of an RT_GROUP_ICON resource
 #pragma pack(pop)
 
 TEST_F(LauncherWindow, ProgramIconIsOne128By68ImageIn24BitColour) {
-  HMODULE module = ::LoadLibraryExW(program_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  ASSERT_TRUE(module);
+  UniqueModule program(::LoadLibraryExW(program_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  ASSERT_TRUE(program);
+  HMODULE module = program.get();
   HRSRC group = ::FindResourceW(module, L"APPICON", RT_GROUP_ICON);
   ASSERT_TRUE(group) << "no icon named APPICON";
   const auto* header = static_cast<const WORD*>(::LockResource(::LoadResource(module, group)));
@@ -108,17 +102,12 @@ TEST_F(LauncherWindow, ProgramIconIsOne128By68ImageIn24BitColour) {
   bool varied = false;
   for (int x = 1; x < 128 && !varied; ++x) varied = memcmp(pixels, pixels + 3 * x, 3) != 0;
   EXPECT_TRUE(varied);
-  ::FreeLibrary(module);
 }
 
 TEST_F(LauncherWindow, SecondCopyEndsWithoutShowingAnything) {
   StartLauncher();
   ASSERT_TRUE(WaitForLauncher());
-  Process second = Process::Start(program_, L"", folder_->Path());
-  ASSERT_TRUE(second.Started());
-  DWORD exitCode = 99;
-  EXPECT_TRUE(second.WaitForExit(30000, &exitCode)) << "the second copy did not end";
-  EXPECT_EQ(exitCode, 0u);
+  EXPECT_TRUE(SecondCopyEndsQuietly(program_, L"", folder_->Path()));
   // The first one is not disturbed.
   EXPECT_TRUE(launcher_.Running());
   EXPECT_TRUE(::IsWindowVisible(window_));

@@ -5,15 +5,6 @@
 #include "common/handle_owners_win.h"
 
 namespace tickvane::test {
-namespace {
-
-struct FindTraits {
-  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Close(HANDLE search) { ::FindClose(search); }
-};
-using UniqueFind = UniqueResource<HANDLE, FindTraits>;
-
-}  // namespace
 
 MadeFolders::MadeFolders(const std::vector<std::wstring>& folders) {
   for (const std::wstring& folder : folders) {

@@ -13,7 +13,9 @@ class StationDde : public StationTest {
  protected:
   void StartAndConnect(const std::wstring& arguments = L"ddeonly") {
     StartStation(arguments);
-    if (arguments == L"ddeonly") ASSERT_TRUE(WaitForMainWindow());
+    if (arguments == L"ddeonly") {
+      ASSERT_TRUE(WaitForMainWindow());
+    }
     Connect(client_);
   }
   void Connect(DdeClient& client, const wchar_t* topic = L"playback") {
@@ -146,7 +148,9 @@ TEST_F(StationDde, ManyClientsComingAndGoing) {
     DdeClient c;
     std::wstring error;
     ASSERT_TRUE(c.Connect(L"Tickvane", L"playback", &error)) << "round " << i;
-    if (i % 2) ASSERT_TRUE(c.StartAdvise(L"last"));
+    if (i % 2) {
+      ASSERT_TRUE(c.StartAdvise(L"last"));
+    }
     EXPECT_EQ(c.Request(L"time"), std::optional<std::string>("time"));
   }
   ASSERT_TRUE(client_.StartAdvise(L"speed"));

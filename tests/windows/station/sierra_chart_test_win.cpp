@@ -43,19 +43,6 @@ std::optional<SYSTEMTIME> SystemUtc(const wchar_t* zone, const Tick& tick) {
   return utc;
 }
 
-std::vector<std::wstring> FilesIn(const std::wstring& folder) {
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW found;
-  HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-  } while (::FindNextFileW(find, &found));
-  ::FindClose(find);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 class SierraChart : public StationTest {
  protected:
   void SetUp() override {

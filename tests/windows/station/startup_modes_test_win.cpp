@@ -76,11 +76,7 @@ class SecondCopy : public StationTest {};
 TEST_F(SecondCopy, FromTheSameFileEndsSilently) {
   StartStation(L"ddeonly");
   ASSERT_TRUE(WaitForMainWindow());
-  Process second = Process::Start(program_, L"ddeonly", folder_->Path());
-  ASSERT_TRUE(second.Started());
-  DWORD code = 1;
-  ASSERT_TRUE(second.WaitForExit(30000, &code)) << "the second copy kept running";
-  EXPECT_EQ(code, 0u);
+  ASSERT_TRUE(SecondCopyEndsQuietly(program_, L"ddeonly", folder_->Path()));
   EXPECT_TRUE(station_.Running());
   EXPECT_EQ(CountMessageBoxes(station_.Id()), 0);
 }

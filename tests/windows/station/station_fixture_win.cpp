@@ -32,19 +32,20 @@ void StationTest::StartStation(const std::wstring& arguments) {
 }
 
 HWND StationTest::WaitForMainWindow() {
-  EXPECT_TRUE(WaitUntil([&] {
-    main_ = FindTopLevel(station_.Id(), kMainWindowClass, true);
-    return main_ != nullptr;
-  })) << "the station's main window did not show";
+  main_ = WaitForWindowOfClass(kMainWindowClass, "the station's main window");
   return main_;
 }
 
 HWND StationTest::WaitForChooser() {
-  EXPECT_TRUE(WaitUntil([&] {
-    chooser_ = FindTopLevel(station_.Id(), kChooserWindowClass, true);
-    return chooser_ != nullptr;
-  })) << "the chart-file chooser did not show";
+  chooser_ = WaitForWindowOfClass(kChooserWindowClass, "the chart-file chooser");
   return chooser_;
+}
+
+HWND StationTest::WaitForWindowOfClass(const wchar_t* className, const char* what) const {
+  HWND found = nullptr;
+  EXPECT_TRUE(WaitUntil([&] { return (found = FindTopLevel(station_.Id(), className, true)) != nullptr; }))
+      << what << " did not show";
+  return found;
 }
 
 HWND StationTest::MainControl(std::wstring_view name) const {

@@ -24,6 +24,8 @@ class StationTest : public ::testing::Test {
   // Waits for the main window to exist and be shown; fails the test otherwise.
   HWND WaitForMainWindow();
   HWND WaitForChooser();
+  // A visible top-level window of the station's of that class, once it shows (30 s at most).
+  HWND WaitForWindowOfClass(const wchar_t* className, const char* what) const;
   HWND MainControl(std::wstring_view name) const;
   HWND ChooserControl(std::wstring_view name) const;
   // Waits for a message box, checks it is a notice with that text under the title "zavo", closes it.

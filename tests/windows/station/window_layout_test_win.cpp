@@ -24,11 +24,7 @@ TEST_F(MainWindowLayout, EveryControlAtItsDesignPlaceWithItsDesignText) {
   StartStation(L"ddeonly");
   HWND main = WaitForMainWindow();
   ASSERT_TRUE(main);
-  EXPECT_EQ(TextOf(main), L"DDE support@tickvane.example");
-  EXPECT_TRUE(IsTopmost(main));
-  SIZE client = ClientSize(main);
-  EXPECT_EQ(client.cx, Px(4200));
-  EXPECT_EQ(client.cy, Px(705));
+  EXPECT_TRUE(IsTopmostWithCaptionAndSize(main, L"DDE support@tickvane.example", {Px(4200), Px(705)}));
 
   for (const ControlDesign& c : MainWindowDesign().controls) {
     SCOPED_TRACE(std::string(c.name, c.name + wcslen(c.name)));
@@ -36,11 +32,7 @@ TEST_F(MainWindowLayout, EveryControlAtItsDesignPlaceWithItsDesignText) {
     ASSERT_TRUE(control);
     EXPECT_EQ(_wcsicmp(ClassNameOf(control).c_str(), ExpectedClass(c.kind).c_str()), 0);
     EXPECT_EQ(TextOf(control), c.text);
-    RECT r = ChildRect(control);
-    EXPECT_EQ(r.left, Px(c.left));
-    EXPECT_EQ(r.top, Px(c.top));
-    EXPECT_EQ(r.right - r.left, Px(c.width));
-    EXPECT_EQ(r.bottom - r.top, Px(c.height));
+    EXPECT_TRUE(PlacedAt(control, Px(c.left), Px(c.top), Px(c.width), Px(c.height)));
     EXPECT_EQ(::IsWindowVisible(control) != 0, !c.hidden);
     // DDE only: no wide view, and the forward controls are kept out of reach.
     const std::wstring_view name = c.name;
@@ -70,11 +62,7 @@ TEST_F(MainWindowLayout, KeyControlsFromTheDesign) {
   for (const DesignPoint& p : points) {
     SCOPED_TRACE(std::string(p.name, p.name + wcslen(p.name)));
     HWND control = MainControl(p.name);
-    RECT r = ChildRect(control);
-    EXPECT_EQ(r.left, Px(p.left));
-    EXPECT_EQ(r.top, Px(p.top));
-    EXPECT_EQ(r.right - r.left, Px(p.width));
-    EXPECT_EQ(r.bottom - r.top, Px(p.height));
+    EXPECT_TRUE(PlacedAt(control, Px(p.left), Px(p.top), Px(p.width), Px(p.height)));
     LONG_PTR style = ::GetWindowLongPtrW(control, GWL_STYLE);
     bool centred = ClassNameOf(control) == L"Static" ? (style & SS_TYPEMASK) == SS_CENTER : (style & ES_CENTER) != 0;
     EXPECT_EQ(centred, p.centred);

@@ -1,5 +1,7 @@
 #include "tests/windows/support/launcher_recorder_win.h"
 
+#include <algorithm>
+
 #include "common/handle_owners_win.h"
 #include "common/win_text_win.h"
 #include "tests/windows/support/windows_win.h"
@@ -46,15 +48,25 @@ std::string ReadWholeFile(const std::wstring& path) {
 
 bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::vector<std::wstring> FilesIn(const std::wstring& folder) {
+std::vector<std::wstring> FolderContents(const std::wstring& folder) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW found{};
-  HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
+  UniqueFind search(::FindFirstFileW((folder + L"\\*").c_str(), &found));
+  if (!search) return names;
   do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
-  } while (::FindNextFileW(search, &found));
-  ::FindClose(search);
+    std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) name += L"\\";
+    names.push_back(name);
+  } while (::FindNextFileW(search.get(), &found));
+  std::sort(names.begin(), names.end(),
+            [](const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) < 0; });
+  return names;
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder) {
+  std::vector<std::wstring> names = FolderContents(folder);
+  std::erase_if(names, [](const std::wstring& name) { return name.ends_with(L'\\'); });
   return names;
 }
 
@@ -66,31 +78,8 @@ void PostMouseClick(HWND control) {
   ::PostMessageW(control, WM_LBUTTONUP, 0, at);
 }
 
-}  // namespace tickvane::test
-
-namespace tickvane::test {
-namespace {
-
-struct AnywhereSearch {
-  std::wstring_view className;
-  std::wstring_view captionPart;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchAnywhere(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<AnywhereSearch*>(param);
-  if (!::IsWindowVisible(window) || ClassNameOf(window) != search->className) return TRUE;
-  if (TextOf(window).find(search->captionPart) == std::wstring::npos) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-}  // namespace
-
 HWND FindTopLevelAnywhere(std::wstring_view className, std::wstring_view captionPart) {
-  AnywhereSearch search{className, captionPart};
-  ::EnumWindows(&MatchAnywhere, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindVisibleWindow(nullptr, className, captionPart, TextMatch::Part);
 }
 
 void EndProcessOf(HWND window) {

@@ -30,7 +30,10 @@ std::vector<RecordedStart> RecordedStarts(const ScratchFolder& folder, std::wstr
 // A file's bytes, or nothing when it cannot be read.
 std::string ReadWholeFile(const std::wstring& path);
 bool FileExists(const std::wstring& path);
-// Names of the files in the folder.
+// Names in a folder, files as they are and folders with a trailing backslash; sorted, compared
+// without regard to case as Windows does.
+std::vector<std::wstring> FolderContents(const std::wstring& folder);
+// The files alone, in the same order.
 std::vector<std::wstring> FilesIn(const std::wstring& folder);
 
 // A left mouse click at the middle of a control, posted to it (static controls ignore BM_CLICK).

@@ -94,6 +94,16 @@ void Process::Kill() {
   }
 }
 
+::testing::AssertionResult SecondCopyEndsQuietly(const std::wstring& program, const std::wstring& arguments,
+                                                 const std::wstring& folder) {
+  Process second = Process::Start(program, arguments, folder);
+  if (!second.Started()) return ::testing::AssertionFailure() << "the second copy did not start";
+  DWORD code = 1;
+  if (!second.WaitForExit(30000, &code)) return ::testing::AssertionFailure() << "the second copy kept running";
+  if (code != 0) return ::testing::AssertionFailure() << "the second copy ended with exit code " << code;
+  return ::testing::AssertionSuccess();
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
   for (;;) {

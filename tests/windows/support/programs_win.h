@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -57,6 +59,11 @@ class Process {
   DWORD id_ = 0;
   DWORD threadId_ = 0;
 };
+
+// Starts a second copy of a program while the first runs and expects it to end by itself within
+// 30 s with exit code 0, as a second copy of our programs does.
+::testing::AssertionResult SecondCopyEndsQuietly(const std::wstring& program, const std::wstring& arguments,
+                                                 const std::wstring& folder);
 
 // Polls the condition until it holds or the time is up; returns whether it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 30000);

@@ -32,6 +32,45 @@ std::vector<HWND> Children(HWND parent) {
 
 }  // namespace
 
+namespace {
+
+struct VisibleWindowSearch {
+  std::wstring_view className;
+  std::wstring_view text;
+  TextMatch match;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchVisibleWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<VisibleWindowSearch*>(param);
+  if (!::IsWindowVisible(window) || _wcsicmp(ClassNameOf(window).c_str(), std::wstring(search->className).c_str()) != 0)
+    return TRUE;
+  if (!search->text.empty()) {
+    const std::wstring text = TextOf(window);
+    if (search->match == TextMatch::Whole ? text != search->text : text.find(search->text) == std::wstring::npos)
+      return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND FindVisibleWindow(HWND parent, std::wstring_view className, std::wstring_view text, TextMatch match) {
+  VisibleWindowSearch search{className, text, match};
+  if (parent != nullptr)
+    ::EnumChildWindows(parent, &MatchVisibleWindow, reinterpret_cast<LPARAM>(&search));
+  else
+    ::EnumWindows(&MatchVisibleWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+DWORD ProcessOf(HWND window) {
+  DWORD id = 0;
+  if (window != nullptr) ::GetWindowThreadProcessId(window, &id);
+  return id;
+}
+
 std::wstring ClassNameOf(HWND window) {
   wchar_t name[256] = {};
   ::GetClassNameW(window, name, 256);
@@ -94,6 +133,27 @@ int ScreenDpi() {
   int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
   ::ReleaseDC(nullptr, screen);
   return dpi;
+}
+
+::testing::AssertionResult PlacedAt(HWND control, int left, int top, int width, int height) {
+  const RECT r = ChildRect(control);
+  if (r.left == left && r.top == top && r.right - r.left == width && r.bottom - r.top == height)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "at " << r.left << "," << r.top << " size " << r.right - r.left << "x"
+                                       << r.bottom - r.top << "; designed: at " << left << "," << top << " size "
+                                       << width << "x" << height;
+}
+
+::testing::AssertionResult IsTopmostWithCaptionAndSize(HWND window, std::wstring_view caption, SIZE client) {
+  const std::wstring text = TextOf(window);
+  const SIZE size = ClientSize(window);
+  if (text != caption || !IsTopmost(window) || size.cx != client.cx || size.cy != client.cy) {
+    return ::testing::AssertionFailure() << "caption \"" << std::string(text.begin(), text.end()) << "\", "
+                                         << (IsTopmost(window) ? "" : "not ") << "topmost, client " << size.cx << "x"
+                                         << size.cy << "; designed: \"" << std::string(caption.begin(), caption.end())
+                                         << "\", topmost, client " << client.cx << "x" << client.cy;
+  }
+  return ::testing::AssertionSuccess();
 }
 
 std::optional<MessageBoxView> FindMessageBox(DWORD processId) {
