@@ -45,7 +45,13 @@ class NullWindow final : public ReplayWindow {
   void SetButtonEnabled(ReplayButton, bool) override {}
   void ShowNotice(std::wstring_view) override {}
   void CheckSpeed() override {}
-  void WaitAfterRecord(std::uint32_t ms) override { waited += ms; }
+  // A real clock, since the station reads one for every shown record; the waits end at once.
+  double NowMs() override {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+  }
+  void WaitAfterRecordUntil(double dueMs) override { lastDue = dueMs; }
+  std::uint64_t MessageBoxesOpened() override { return 0; }
+  void ShowStatus(const ReplayStatus& status) override { statusRecords = status.records; }
   void Wait(std::uint32_t) override {}
   // A user's click (onFirstEvents) arrives with the first hand-over.
   void ProcessEvents() override {
@@ -55,7 +61,8 @@ class NullWindow final : public ReplayWindow {
   bool Closed() override { return false; }
 
   std::size_t shown = 0;
-  std::uint64_t waited = 0;
+  double lastDue = 0;
+  std::uint64_t statusRecords = 0;
   std::size_t events = 0;
   std::function<void()> onFirstEvents;
 };

@@ -3,6 +3,7 @@
 // hand it text from memory.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,6 +19,10 @@ class PlaybackSource : public ByteSource {
   // the user naming the file and the system's reason. A failed read would otherwise look like the
   // end of the file and the replay would report a successful end.
   virtual std::wstring ReadFailure() const = 0;
+  // The size of the file in bytes, for the share of it read so far. A file that grows while it is
+  // read (the converter may still be writing it) reports its new size once reading has passed the
+  // old one.
+  virtual std::uint64_t Size() const = 0;
 };
 
 struct PlaybackFileOpening {
@@ -31,9 +36,11 @@ using PlaybackFileOpener = std::function<PlaybackFileOpening()>;
 // `failAfter` bytes and reports that text, as a file whose disk went away would.
 class MemoryPlaybackSource final : public PlaybackSource {
  public:
-  explicit MemoryPlaybackSource(std::string_view bytes) : bytes_(bytes) {}
+  explicit MemoryPlaybackSource(std::string_view bytes) : bytes_(bytes), size_(bytes.size()) {}
   MemoryPlaybackSource(std::string_view bytes, std::size_t failAfter, std::wstring failure)
-      : bytes_(bytes.substr(0, failAfter < bytes.size() ? failAfter : bytes.size())), failure_(std::move(failure)) {}
+      : bytes_(bytes.substr(0, failAfter < bytes.size() ? failAfter : bytes.size())),
+        size_(bytes.size()),
+        failure_(std::move(failure)) {}
 
   std::size_t Read(char* buffer, std::size_t capacity) override {
     const std::size_t n = bytes_.Read(buffer, capacity);
@@ -41,9 +48,11 @@ class MemoryPlaybackSource final : public PlaybackSource {
     return n;
   }
   std::wstring ReadFailure() const override { return failed_ ? failure_ : std::wstring(); }
+  std::uint64_t Size() const override { return size_; }
 
  private:
   MemoryByteSource bytes_;
+  std::uint64_t size_ = 0;
   std::wstring failure_;
   bool failed_ = false;
 };

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "station/engine/replay_status.h"
+
 namespace tickvane {
 
 // The buttons the replay enables and disables, named as the window's controls are.
@@ -39,11 +41,19 @@ class ReplayWindow {
   // The window's own speed check; it may show its message and put "2" back into `speed`.
   virtual void CheckSpeed() = 0;
 
-  // The wait after a shown record, 0 to 2999 ms or the 1000 ms that replaces a delay outside
-  // that range. It must last the given time to about a millisecond and keep the window painting
+  // Milliseconds of a monotonic clock, with fractions: the clock of the pacing schedule.
+  virtual double NowMs() = 0;
+  // The wait after a shown record: until the clock reaches `dueMs` (at once when it has passed
+  // already), never less, ending within about a millisecond of it. It keeps the window painting
   // and handling input meanwhile (a window frozen for seconds at every record is a defect).
   // Handlers that run during it only change state; the replay reads that state at its next test.
-  virtual void WaitAfterRecord(std::uint32_t ms) = 0;
+  virtual void WaitAfterRecordUntil(double dueMs) = 0;
+  // How many message boxes the window has opened so far, the replay's notices and its own (the
+  // speed check's, the status box) alike. A box holds the replay up on purpose, so the pacing
+  // schedule starts again after one instead of hurrying to catch up.
+  virtual std::uint64_t MessageBoxesOpened() = 0;
+  // Where the replay stands now; the window serves it to DDE clients and shows it on the taskbar.
+  virtual void ShowStatus(const ReplayStatus& status) = 0;
   // The 100 ms step of the pause wait and of the wait for a non-zero speed; the replay calls
   // ProcessEvents right after it. It may keep the window responsive the same way.
   virtual void Wait(std::uint32_t ms) = 0;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "station/engine/chart_writer.h"
+#include "station/engine/pacing_schedule.h"
 
 namespace tickvane {
 
@@ -30,6 +31,9 @@ struct StationState {
   // Target time of a forward by minutes as the chart-file writer returned it; a value equal to 0
   // means none is pending. Starts as the integer 0.
   WriterValue forwardToTime = WriterValue::FromText(L"0");
+  // How the waits after shown records keep time (pacing_schedule.h); the schedule unless the
+  // pacing benchmark asks for the plain sleep.
+  PacingRule pacing = PacingRule::Schedule;
 
   // The chart-file writer is called in "sierra" mode only.
   bool Sierra() const { return mode == StationMode::Sierra; }

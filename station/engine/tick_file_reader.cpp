@@ -53,6 +53,7 @@ bool TickFileReader::Refill() {
     return false;
   }
   n = std::min(n, kBufferSize);
+  bytesFetched_ += n;
   next_ = buffer_.get();
   end_ = next_ + n;
   ForgetMarks();

@@ -66,6 +66,10 @@ class TickFileReader {
 
   // Lines read so far, header lines included.
   std::uint64_t LinesRead() const { return linesRead_; }
+  // Bytes of the source read up to the end of the last line returned (its line end included,
+  // unless the line feed after its CR has not been looked at yet); what lies in the buffer beyond
+  // that does not count.
+  std::uint64_t BytesRead() const { return bytesFetched_ - static_cast<std::uint64_t>(end_ - next_); }
 
  private:
   bool AtEndOfSource();
@@ -91,6 +95,7 @@ class TickFileReader {
   const char* marksEnd_ = nullptr;
   std::uint64_t marks_ = 0;
   std::uint64_t linesRead_ = 0;
+  std::uint64_t bytesFetched_ = 0;
   // Index of the field being cut in the current record line.
   std::size_t field_ = 0;
   // Fields 1 to 3 of a line that goes on past the buffer, gathered piece by piece; the record

@@ -7,6 +7,17 @@
 #include "station/engine/station_texts.h"
 
 namespace tickvane {
+namespace {
+
+std::uint64_t FileSize(HANDLE file) {
+  LARGE_INTEGER size{};
+  return ::GetFileSizeEx(file, &size) ? static_cast<std::uint64_t>(size.QuadPart) : 0;
+}
+
+}  // namespace
+
+WinFileByteSource::WinFileByteSource(UniqueFile file, std::wstring path)
+    : file_(std::move(file)), path_(std::move(path)), size_(FileSize(file_.get())) {}
 
 std::size_t WinFileByteSource::Read(char* buffer, std::size_t capacity) {
   if (!file_ || error_ != 0) return 0;
@@ -19,6 +30,9 @@ std::size_t WinFileByteSource::Read(char* buffer, std::size_t capacity) {
     if (error_ == 0) error_ = ERROR_READ_FAULT;
     return 0;
   }
+  read_ += got;
+  // Asked only when the file has grown past what it was; a call per read would cost the replay.
+  if (read_ > size_) size_ = FileSize(file_.get());
   return got;
 }
 

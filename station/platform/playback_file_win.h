@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,10 +16,11 @@ namespace tickvane {
 
 class WinFileByteSource final : public PlaybackSource {
  public:
-  WinFileByteSource(UniqueFile file, std::wstring path) : file_(std::move(file)), path_(std::move(path)) {}
+  WinFileByteSource(UniqueFile file, std::wstring path);
 
   std::size_t Read(char* buffer, std::size_t capacity) override;
   std::wstring ReadFailure() const override;
+  std::uint64_t Size() const override { return size_; }
 
   const std::wstring& path() const { return path_; }
   // The error code of the failed read, 0 while none has failed.
@@ -28,6 +30,8 @@ class WinFileByteSource final : public PlaybackSource {
   UniqueFile file_;
   std::wstring path_;
   DWORD error_ = 0;
+  std::uint64_t read_ = 0;
+  std::uint64_t size_ = 0;
 };
 
 // Opens `folder`\practice.EPF for reading. Others may go on writing or replacing the file

@@ -2,6 +2,8 @@
 
 #include <mmsystem.h>
 
+#include <cmath>
+
 namespace tickvane {
 namespace {
 
@@ -40,9 +42,12 @@ FineTimerResolution::~FineTimerResolution() {
   if (raised_) ::timeEndPeriod(1);
 }
 
-bool PumpingWait(DWORD ms, MessageDispatch dispatch) {
+double ClockMs() { return static_cast<double>(Now()) * 1000.0 / static_cast<double>(Frequency()); }
+
+bool PumpingWaitUntil(double dueMs, MessageDispatch dispatch) {
   const long long frequency = Frequency();
-  const long long deadline = Now() + static_cast<long long>(ms) * frequency / 1000;
+  // Rounded up: a deadline a fraction of a tick early would end the wait before its due time.
+  const long long deadline = static_cast<long long>(std::ceil(dueMs * static_cast<double>(frequency) / 1000.0));
   // A timed wait may wake up to a tick late, so it is only used until this close to the deadline;
   // the rest is spent yielding, which costs at most this much processor time per wait.
   const long long spinTicks = frequency * 3 / 2000;
@@ -59,5 +64,7 @@ bool PumpingWait(DWORD ms, MessageDispatch dispatch) {
     }
   }
 }
+
+bool PumpingWait(DWORD ms, MessageDispatch dispatch) { return PumpingWaitUntil(ClockMs() + ms, dispatch); }
 
 }  // namespace tickvane

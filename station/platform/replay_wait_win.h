@@ -1,5 +1,5 @@
 // The waits of a replay on Windows: as long as asked to about a millisecond, with the window
-// painting and handling input meanwhile. For the main window's WaitAfterRecord and Wait.
+// painting and handling input meanwhile. For the main window's WaitAfterRecordUntil and Wait.
 #pragma once
 
 #include <windows.h>
@@ -23,8 +23,15 @@ class FineTimerResolution {
 // Tab and the arrow keys keep working during a wait).
 using MessageDispatch = void (*)(MSG& message);
 
-// Waits `ms` milliseconds, never less, handling the thread's messages as they come. Returns false
-// when WM_QUIT arrived; it is posted again so that the message loop outside still sees it.
+// Milliseconds of the performance counter, with fractions: the clock the waits keep.
+double ClockMs();
+
+// Waits until ClockMs reaches `dueMs`, never less, handling the thread's messages as they come; a
+// due time already passed still hands over what is queued. Returns false when WM_QUIT arrived; it
+// is posted again so that the message loop outside still sees it.
+bool PumpingWaitUntil(double dueMs, MessageDispatch dispatch);
+
+// The same for `ms` milliseconds from now.
 bool PumpingWait(DWORD ms, MessageDispatch dispatch);
 
 }  // namespace tickvane

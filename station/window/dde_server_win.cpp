@@ -294,4 +294,10 @@ void DdeServer::ItemChanged(std::wstring_view item) {
   if (impl_) impl_->PostAdvise(item);
 }
 
+bool DdeServer::Linked(std::wstring_view item) const {
+  if (!impl_) return false;
+  return std::any_of(impl_->links.begin(), impl_->links.end(),
+                     [&](const Impl::Link& link) { return SameDdeName(link.item, item); });
+}
+
 }  // namespace tickvane

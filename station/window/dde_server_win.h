@@ -47,6 +47,10 @@ class DdeServer {
   // in the order of these calls.
   void ItemChanged(std::wstring_view item);
 
+  // Whether some client has a hot link to this item now: items that cost something to make are
+  // then only made for the clients that want them.
+  bool Linked(std::wstring_view item) const;
+
  private:
   // Implementation detail of the .cpp file.
   struct Impl;

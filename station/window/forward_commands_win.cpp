@@ -33,7 +33,7 @@ void Frmzavo::Forward_Click() {
   try {
     ForwardTicksCommand(*this, station, UserDecimalSeparator());
   } catch (const std::exception& e) {
-    tickvane::ShowNotice(Window(), L"Forward ticks failed: " + FromUtf8(e.what()), kProgramTitle);
+    ShowNotice(L"Forward ticks failed: " + FromUtf8(e.what()));
   }
 }
 
@@ -43,7 +43,7 @@ void Frmzavo::for_mins_Click() {
     if (!writerFactory_) writerFactory_ = MakeComChartWriterFactory();
     ForwardMinutesCommand(*this, station, *writerFactory_, UserDecimalSeparator());
   } catch (const std::exception& e) {
-    tickvane::ShowNotice(Window(), L"Forward mins failed: " + FromUtf8(e.what()), kProgramTitle);
+    ShowNotice(L"Forward mins failed: " + FromUtf8(e.what()));
   }
 }
 

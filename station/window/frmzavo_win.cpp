@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 #include "common/message_box_win.h"
 #include "common/win_text_win.h"
 #include "station/window/chooser_win.h"
@@ -27,6 +29,7 @@ bool Frmzavo::Create() {
   HWND window = CreateDesignedWindow(kClassName, design, kStyle, kExStyle, this);
   if (!window) return false;
   controls_ = std::make_unique<ControlSet>(window, design);
+  taskbar_ = std::make_unique<TaskbarProgress>(window);
   // Timer1 is enabled at design time, so the speed check already runs while start-up messages
   // are open; start-up switches it on once more at its end.
   ::SetTimer(window, 1, 1, nullptr);
@@ -72,10 +75,35 @@ void Frmzavo::SetText(MainControlId id, std::wstring_view text) {
   if (design && design->kind == ControlKind::Label && dde_) dde_->ItemChanged(design->name);
 }
 
+bool Frmzavo::IsControlItem(std::wstring_view item) {
+  const ControlDesign* design = FindControlNoCase(MainWindowDesign(), item);
+  return design && IsDdeItem(*design);
+}
+
 std::optional<std::wstring> Frmzavo::ItemText(std::wstring_view item) const {
   const ControlDesign* design = FindControlNoCase(MainWindowDesign(), item);
-  if (!design || !IsDdeItem(*design)) return std::nullopt;
-  return WindowText(::GetDlgItem(Window(), design->id));
+  if (design && IsDdeItem(*design)) return WindowText(::GetDlgItem(Window(), design->id));
+  // The names that are no control's: where the replay stands.
+  if (std::optional<std::string> status = StatusItemText(replayStatus_, item)) return FromAnsi(*status);
+  return std::nullopt;
+}
+
+void Frmzavo::ShowStatus(const ReplayStatus& status) {
+  replayStatus_ = status;
+  if (taskbar_) taskbar_->Show(status);
+  if (!dde_) return;
+  // Made and posted only for the items some client links, and only when their text changes.
+  for (std::size_t i = 0; i < std::size(kStatusItemNames); ++i) {
+    const std::wstring_view name = kStatusItemNames[i];
+    if (!dde_->Linked(name) || IsControlItem(name)) {
+      postedStatus_[i].reset();  // a client that links later gets the next value whatever it is
+      continue;
+    }
+    std::optional<std::string> text = StatusItemText(status, name);
+    if (text == postedStatus_[i]) continue;
+    postedStatus_[i] = std::move(text);
+    dde_->ItemChanged(name);
+  }
 }
 
 void Frmzavo::StartDdeService() {
@@ -84,8 +112,8 @@ void Frmzavo::StartDdeService() {
   std::wstring error;
   if (!dde_->Start(&error)) {
     dde_.reset();
-    tickvane::ShowNotice(Window(), L"The DDE service \"Tickvane\" could not be started, so no program can link to the "
-                         L"station's items: " + error, kProgramTitle);
+    ShowNotice(L"The DDE service \"Tickvane\" could not be started, so no program can link to the "
+               L"station's items: " + error);
   }
 }
 
@@ -128,6 +156,10 @@ HBRUSH Frmzavo::OnControlColour(HDC dc, HWND control) {
 }
 
 LRESULT Frmzavo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == TaskbarProgress::ButtonCreatedMessage() && message != 0) {
+    if (taskbar_) taskbar_->ButtonCreated();
+    return 0;
+  }
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));

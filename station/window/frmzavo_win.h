@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,9 +17,11 @@
 #include "common/single_instance_win.h"
 #include "station/engine/chart_writer.h"
 #include "station/engine/forward_commands.h"
+#include "station/engine/replay_status.h"
 #include "station/engine/replay_window.h"
 #include "station/engine/station_state.h"
 #include "station/window/dde_server_win.h"
+#include "station/platform/taskbar_progress_win.h"
 #include "station/window/layout.h"
 
 namespace tickvane {
@@ -74,6 +78,8 @@ class Frmzavo : public BaseWindow<Frmzavo>,
   void CreateTooltip();
 
   std::optional<std::wstring> ItemText(std::wstring_view item) const override;
+  // A control of the window that is a DDE item keeps that name for itself.
+  static bool IsControlItem(std::wstring_view item);
 
   // What the replay reaches of the window.
   void SetLastText(std::string_view tickPrice) override;
@@ -83,7 +89,10 @@ class Frmzavo : public BaseWindow<Frmzavo>,
   std::wstring ChartFileName() override;
   void SetButtonEnabled(ReplayButton button, bool enabled) override;
   void ShowNotice(std::wstring_view text) override;
-  void WaitAfterRecord(std::uint32_t ms) override;
+  double NowMs() override;
+  void WaitAfterRecordUntil(double dueMs) override;
+  std::uint64_t MessageBoxesOpened() override { return messageBoxes_; }
+  void ShowStatus(const ReplayStatus& status) override;
   void Wait(std::uint32_t ms) override;
   void ProcessEvents() override;
   bool Closed() override;
@@ -107,6 +116,12 @@ class Frmzavo : public BaseWindow<Frmzavo>,
   bool showsAfterLoad_ = true;
   bool speedMessageOpen_ = false;
   bool quitSeen_ = false;  // WM_QUIT arrived while the replay was handling events
+  std::uint64_t messageBoxes_ = 0;  // every message box the window has opened
+  // Where the replay stands, for the status items, and their texts as last posted to the clients
+  // linked to them (nothing while none is).
+  ReplayStatus replayStatus_;
+  std::optional<std::string> postedStatus_[std::size(kStatusItemNames)];
+  std::unique_ptr<TaskbarProgress> taskbar_;
 };
 
 }  // namespace tickvane

@@ -22,7 +22,7 @@ void Frmzavo::cbStartFastSend_Click() {
   try {
     RunReplay(*this, station, *writerFactory_, [folder] { return OpenPlaybackFile(folder); });
   } catch (const std::exception& e) {
-    tickvane::ShowNotice(Window(), L"The replay stopped: " + FromUtf8(e.what()), kProgramTitle);
+    ShowNotice(L"The replay stopped: " + FromUtf8(e.what()));
   }
 }
 
@@ -46,10 +46,15 @@ void Frmzavo::SetButtonEnabled(ReplayButton button, bool enabled) {
   ::EnableWindow(Control(id), enabled ? TRUE : FALSE);
 }
 
-void Frmzavo::ShowNotice(std::wstring_view text) { tickvane::ShowNotice(Window(), text, kProgramTitle); }
+void Frmzavo::ShowNotice(std::wstring_view text) {
+  ++messageBoxes_;
+  tickvane::ShowNotice(Window(), text, kProgramTitle);
+}
 
-void Frmzavo::WaitAfterRecord(std::uint32_t ms) {
-  if (!PumpingWait(ms, &DispatchWindowMessage)) quitSeen_ = true;
+double Frmzavo::NowMs() { return ClockMs(); }
+
+void Frmzavo::WaitAfterRecordUntil(double dueMs) {
+  if (!PumpingWaitUntil(dueMs, &DispatchWindowMessage)) quitSeen_ = true;
 }
 
 void Frmzavo::Wait(std::uint32_t ms) {

@@ -9,6 +9,17 @@
 #include "station/engine/station_texts.h"
 
 namespace tickvane {
+namespace {
+
+// The pacing benchmark sets TICKVANE_BENCH_PACING=plain-sleep to measure the old way beside the
+// schedule; nothing else does.
+PacingRule BenchmarkPacingRule() {
+  wchar_t value[32] = {};
+  const DWORD n = ::GetEnvironmentVariableW(L"TICKVANE_BENCH_PACING", value, 32);
+  return n > 0 && n < 32 && std::wstring_view(value) == L"plain-sleep" ? PacingRule::PlainSleep : PacingRule::Schedule;
+}
+
+}  // namespace
 
 void Frmzavo::Form_Load() {
   if (instance_.AnotherIsRunning()) ::ExitProcess(0);
@@ -19,6 +30,7 @@ void Frmzavo::Form_Load() {
   station.forwardTicks = 0;
   station.forwardToTime = WriterValue::FromText(L"0");
   station.wideView = false;
+  station.pacing = BenchmarkPacingRule();
 
   short topmost = kTopmost;
   SetWindowTopmost(Window(), topmost);
@@ -30,7 +42,7 @@ void Frmzavo::Form_Load() {
   station.mode = ModeOf(station.commandArgs);
   switch (station.mode) {
     case StationMode::Sierra: {
-      tickvane::ShowNotice(Window(), kSierraStartNotice, kProgramTitle);
+      ShowNotice(kSierraStartNotice);
       if (!chooser_) {
         chooser_ = std::make_unique<Chooser>(*this);
         chooser_->Load();
@@ -45,7 +57,7 @@ void Frmzavo::Form_Load() {
     case StationMode::Esignal: {
       std::wstring notice = std::wstring(kEsignalNoticeBefore) + ProgramDirectory() + L"\\" + kPlaybackFileName +
                             kEsignalNoticeAfter;
-      tickvane::ShowNotice(Window(), notice, kProgramTitle);
+      ShowNotice(notice);
       ::DestroyWindow(Window());
       ::ExitProcess(0);
     }

@@ -25,6 +25,7 @@ void Frmzavo::cmdPause_Click() {
 }
 
 void Frmzavo::cmdexit_Click() {
+  ++messageBoxes_;
   if (!Confirm(Window(), kExitQuestion)) return;
   if (chooser_ && chooser_->Window()) ::DestroyWindow(chooser_->Window());
   ::DestroyWindow(Window());
@@ -46,9 +47,9 @@ void Frmzavo::status_Click() {
   if (station.Sierra()) {
     // Where the chart file really lies: in the user's chart folder when one is set.
     const std::wstring chartFile = ChartFilePath(ReadUserSettings(), ProgramDirectory(), Text(MainControlId::vqfilename));
-    tickvane::ShowNotice(Window(), std::wstring(kStatusSierra) + chartFile, kProgramTitle);
+    ShowNotice(std::wstring(kStatusSierra) + chartFile);
   } else {
-    tickvane::ShowNotice(Window(), kStatusDdeOnly, kProgramTitle);
+    ShowNotice(kStatusDdeOnly);
   }
 }
 
@@ -57,8 +58,7 @@ void Frmzavo::help_Click() {
   const std::wstring page = ProgramDirectory() + L"\\" + kHelpPageName;
   DWORD error = 0;
   if (!StartProgram(kHelpProgram, HelpPageAddress(ProgramDirectory()), SW_SHOWMINIMIZED, &error)) {
-    tickvane::ShowNotice(Window(), L"The help page " + page + L" could not be opened: " + SystemErrorText(error),
-               kProgramTitle);
+    ShowNotice(L"The help page " + page + L" could not be opened: " + SystemErrorText(error));
   }
 }
 
@@ -69,7 +69,7 @@ void Frmzavo::CheckSpeed() {
   if (speedMessageOpen_) return;
   if (NumericValue(Text(MainControlId::speed)) < 0) {
     speedMessageOpen_ = true;
-    tickvane::ShowNotice(Window(), kWrongSpeed, kProgramTitle);
+    ShowNotice(kWrongSpeed);
     SetText(MainControlId::speed, kDesignSpeed);
     speedMessageOpen_ = false;
   }

@@ -61,8 +61,9 @@ INSTANTIATE_TEST_SUITE_P(
         PacingCase{"Speed2", "2", {"93000", "93001", "93002"}, {"1000 replaced", "500", "500"}},
         PacingCase{"Speed4", "4", {"93000", "93001"}, {"1000 replaced", "250"}},
         PacingCase{"SpeedHalf", "0.5", {"93000", "93001"}, {"1000 replaced", "2000"}},
-        PacingCase{"FractionDropped", "3", {"93000", "93001", "93002.9995"}, {"1000 replaced", "333", "666"}},
-        PacingCase{"JustBelowThreeSeconds", "1", {"93000", "93002.9995"}, {"1000 replaced", "2999"}},
+        // The fraction of a millisecond is kept: dropping it would gain up to 1 ms per record.
+        PacingCase{"FractionKept", "3", {"93000", "93001", "93002.9995"}, {"1000 replaced", "333.333", "666.5"}},
+        PacingCase{"JustBelowThreeSeconds", "1", {"93000", "93002.9995"}, {"1000 replaced", "2999.5"}},
         PacingCase{"ExactlyThreeSeconds", "1", {"93000", "93003"}, {"1000 replaced", "1000 replaced"}},
         // One second across a minute is 41 on the digits; at speed 2 it must give 500, not 1000.
         PacingCase{"SecondAcrossMinute", "2", {"93059", "93100"}, {"1000 replaced", "500"}},

@@ -2,6 +2,7 @@
 // fake chart-file writer's), instead of showing, waiting or handling events.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -24,6 +25,16 @@ inline const char* ButtonName(ReplayButton button) {
     case ReplayButton::for_mins: return "for_mins";
   }
   return "?";
+}
+
+// "500", "333.333": a length in milliseconds to the thousandth, without trailing zeros.
+inline std::string Milliseconds(double ms) {
+  std::string text = std::to_string(std::llround(ms * 1000) / 1000) ;
+  const long long thousandths = std::llround(ms * 1000) % 1000;
+  if (thousandths == 0) return text;
+  std::string fraction = std::to_string(1000 + thousandths).substr(1);
+  while (fraction.back() == '0') fraction.pop_back();
+  return text + "." + fraction;
 }
 
 class FakeWindow final : public ReplayWindow {
@@ -54,20 +65,37 @@ class FakeWindow final : public ReplayWindow {
     enabled[button] = on;
     log_.Add(on ? "Enable" : "Disable", std::string(on ? "Enable(" : "Disable(") + ButtonName(button) + ")");
   }
-  void ShowNotice(std::wstring_view text) override { log_.Add("Notice", "Notice(" + Narrow(text) + ")"); }
+  void ShowNotice(std::wstring_view text) override {
+    ++boxes;
+    log_.Add("Notice", "Notice(" + Narrow(text) + ")");
+  }
   // The window's own check: a negative speed is reported and replaced by "2". Switched off, it
   // stands for a check whose message is already open and so does nothing.
   void CheckSpeed() override {
     log_.Add("CheckSpeed", "CheckSpeed");
     if (checkSpeedActs && NumericValue(speed) < 0) {
+      ++boxes;
       log_.Add("Notice", "Notice(Wrong input of playback speed.)");
       speed = "2";
     }
   }
-  void WaitAfterRecord(std::uint32_t ms) override {
-    log_.Add("WaitAfterRecord", "WaitAfterRecord(" + std::to_string(ms) + ")");
+  // The clock moves only when told: by the waits, and by scripted costs (log.At) that stand for
+  // the time the station spends on a record.
+  double NowMs() override { return now; }
+  // Logged as the length of the wait, "WaitAfterRecord(333.333)"; the clock then stands at the due
+  // time, or where it was when that has passed.
+  void WaitAfterRecordUntil(double dueMs) override {
+    dues.push_back(dueMs);
+    const double length = dueMs > now ? dueMs - now : 0;
+    if (dueMs > now) now = dueMs;
+    log_.Add("WaitAfterRecord", "WaitAfterRecord(" + Milliseconds(length) + ")");
   }
-  void Wait(std::uint32_t ms) override { log_.Add("Wait", "Wait(" + std::to_string(ms) + ")"); }
+  void Wait(std::uint32_t ms) override {
+    now += ms;
+    log_.Add("Wait", "Wait(" + std::to_string(ms) + ")");
+  }
+  std::uint64_t MessageBoxesOpened() override { return boxes; }
+  void ShowStatus(const ReplayStatus& status) override { statuses.push_back(status); }
   void ProcessEvents() override { log_.Add("ProcessEvents", "ProcessEvents"); }
   bool Closed() override { return closed; }
 
@@ -77,6 +105,10 @@ class FakeWindow final : public ReplayWindow {
   std::string chartFileName = "dji.mnd";
   bool checkSpeedActs = true;
   bool closed = false;
+  double now = 0;
+  std::uint64_t boxes = 0;
+  std::vector<double> dues;
+  std::vector<ReplayStatus> statuses;
   std::map<ReplayButton, bool> enabled{
       {ReplayButton::cbStartFastSend, true}, {ReplayButton::Forward, false}, {ReplayButton::for_mins, false}};
 
