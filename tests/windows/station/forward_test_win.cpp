@@ -91,16 +91,8 @@ TEST_P(Forward, ChartHoldsEveryRecordOnceAndTheItemsSkipTheSkippedOnes) {
   const long minutes = GetParam();
   std::vector<Tick> ticks = IbmSample();
   ASSERT_GT(ticks.size(), 17000u) << "sample not found";
-  for (const wchar_t* program : {L"zavovq.dll", L"chartdump.exe"})
-    ASSERT_TRUE(FileExists(folder_->CopyProgram(program)));
-  ASSERT_TRUE(RegisterComponent()) << "zavovq.dll could not be registered";
-  folder_->WriteFile(L"practice.EPF", PlaybackFile(ticks));
-
-  StartStation(L"sierra");
-  ExpectNotice(L"If you have not done so, please start your SierraCharting program now.");
-  ASSERT_TRUE(WaitForChooser());
-  Click(ChooserControl(L"IBM"));
-  ASSERT_TRUE(WaitForMainWindow());
+  ASSERT_TRUE(FileExists(folder_->CopyProgram(L"chartdump.exe")));
+  ASSERT_NO_FATAL_FAILURE(StartSierraOnIbm(PlaybackFile(ticks)));
   tickvane::testing::DdeChildProcess watch;
   ASSERT_TRUE(Watch(watch)) << "ddewatch did not link to last and time";
 

@@ -1,5 +1,7 @@
 #include "tests/windows/station/station_fixture_win.h"
 
+#include "tests/windows/support/launcher_recorder_win.h"
+
 #include "station/window/layout.h"
 #include "station/engine/station_texts.h"
 
@@ -25,6 +27,17 @@ bool StationTest::Regsvr32(bool on) {
 }
 
 bool StationTest::RegisterComponent() { return registered_ = Regsvr32(true); }
+
+void StationTest::StartSierraOnIbm(const std::string& playbackFile) {
+  ASSERT_TRUE(FileExists(folder_->CopyProgram(L"zavovq.dll")));
+  ASSERT_TRUE(RegisterComponent()) << "zavovq.dll could not be registered";
+  folder_->WriteFile(L"practice.EPF", playbackFile);
+  StartStation(L"sierra");
+  ExpectNotice(L"If you have not done so, please start your SierraCharting program now.");
+  ASSERT_TRUE(WaitForChooser());
+  Click(ChooserControl(L"IBM"));
+  ASSERT_TRUE(WaitForMainWindow());
+}
 
 void StationTest::StartStation(const std::wstring& arguments) {
   station_ = Process::Start(program_, arguments, folder_->Path());

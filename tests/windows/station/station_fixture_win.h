@@ -34,6 +34,10 @@ class StationTest : public ::testing::Test {
   // Registers the copy of zavovq.dll in the test's folder with regsvr32, as a user would; the
   // registration is taken back when the test ends.
   bool RegisterComponent();
+  // "sierra" mode as a user starts it: our chart-file writer copied and registered, the playback
+  // file in place, the start-up notice answered and IBM.mnd picked in the chooser; the main
+  // window then shows. Fails the test (fatally) when a step does not work.
+  void StartSierraOnIbm(const std::string& playbackFile);
   // Where screenshots go, so a person can look at them after the run.
   static std::wstring ArtifactPath(std::wstring_view fileName);
 
