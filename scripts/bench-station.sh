@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the station benchmarks with the Windows programs and runs them under Wine (on a private X
-# display when there is none): pacing at speed 20, throughput against a bare DDE loop, memory
+# display when there is none): pacing at speed 20 (the schedule beside the plain sleep it
+# replaced), throughput against a bare DDE loop, memory
 # while replaying large files, and fast-forward in "sierra" mode with our chart-file writer. The
 # figures are printed; nothing is checked.
 #

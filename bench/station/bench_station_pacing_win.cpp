@@ -1,28 +1,25 @@
-// How closely the real station keeps the pace: 300 records one second apart replayed at speed 20
-// in DDE-only mode, timed from the Start click to the closing message, and record by record as a
-// client linked to `last` sees the prices arrive.
+// How closely the real station keeps time: 300 records one second apart replayed at speed 20 in
+// DDE-only mode, with a burst of 100 records of one time after the 150th, as a client linked to
+// `last` in this process sees the prices arrive from the station's process. The same run is made
+// twice: with the station's pacing schedule, and with the plain sleep of each delay that came
+// before it (TICKVANE_BENCH_PACING=plain-sleep, which only this benchmark sets).
 //
-//   bench_station_pacing [records [speed]]
+//   bench_station_pacing [speed]
 //
-// The loop sleeps after each shown record for the step to the previous one divided by the speed;
-// the first record is measured against time 0, so it waits 1000 ms instead of one step. The ideal
-// total is therefore 1000 ms + (records - 1) steps, and what lies above it is the station's own
-// cost (display, DDE, event handling, the wait's lateness) spread over the records.
-//
-// Next to it, the least any DDE price source pays per record on this platform: a bare window
-// setting its two linked edit boxes for the same number of records, with a client in another
-// process, and nothing else (FloorWindow). Under Wine that floor is most of the overhead.
+// The station waits after each shown record for the step from the record before it divided by
+// the speed; the first record is measured against time 0 and waits 1000 ms instead. The ideal
+// time from the first price to the last is therefore the sum of those waits, and each step's
+// error is how much later (or earlier) than its wait the next price arrived.
 #include <windows.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "bench/station/bench_records.h"
-#include "bench/station/floor_window_win.h"
-#include "bench/station/link_client_win.h"
 #include "bench/station/station_run_win.h"
 #include "common/win_text_win.h"
 #include "station/platform/replay_wait_win.h"
@@ -34,120 +31,137 @@ namespace {
 using namespace tickvane;
 using namespace tickvane::bench;
 
-constexpr double kFirstRecordWaitMs = 1000;
+constexpr int kSeconds = 300;
+constexpr int kBurstAfter = 150;
+constexpr int kBurstRecords = 100;
+constexpr double kReplacementMs = 1000;
 
-int Fail(const std::wstring& what) {
-  std::fprintf(stderr, "bench_station_pacing: %s\n", ToUtf8(what).c_str());
-  return 1;
+struct Record {
+  std::uint64_t index;
+  int second;  // after 09:30:00
+};
+
+std::vector<Record> Records() {
+  std::vector<Record> records;
+  for (int s = 0; s < kSeconds; ++s) {
+    records.push_back({records.size(), s});
+    if (s == kBurstAfter - 1)
+      for (int b = 0; b < kBurstRecords; ++b) records.push_back({records.size(), s});
+  }
+  return records;
+}
+
+// The wait after each record, as the station computes it.
+std::vector<double> Waits(const std::vector<Record>& records, double speed) {
+  std::vector<double> waits;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    waits.push_back(i == 0 ? kReplacementMs : (records[i].second - records[i - 1].second) * 1000 / speed);
+  }
+  return waits;
 }
 
 double Percentile(std::vector<double> values, double p) {
   if (values.empty()) return 0;
   std::sort(values.begin(), values.end());
-  return values[static_cast<size_t>(p * static_cast<double>(values.size() - 1))];
+  return values[static_cast<std::size_t>(p * static_cast<double>(values.size() - 1))];
 }
 
-}  // namespace
-
-// Seconds the bare window takes for `records` records with a linked client, or a negative value.
-double FloorSeconds(int records, std::wstring* error) {
-  const std::wstring service = L"TickvaneFloor";
-  const std::string maskedTime = MaskedTime("093000");
-  FloorWindow floor;
-  if (!floor.Create(service, error)) return -1;
-  LinkClientProcess client;
-  if (!client.Start(service, static_cast<std::uint64_t>(records), maskedTime, error)) return -1;
-  const double seconds = floor.Replay(static_cast<std::uint64_t>(records), FromUtf8(maskedTime));
-  const LinkResult link = client.Finish(120000);
-  if (!link.finished || !link.inOrder) {
-    *error = L"the bare window's client did not get every update in order";
-    return -1;
-  }
-  return seconds;
-}
-
-int wmain(int argc, wchar_t** argv) {
-  if (argc >= 5 && std::wstring(argv[1]) == kLinkClientWord)
-    return RunLinkClient(argv[2], std::wcstoull(argv[3], nullptr, 10), ToUtf8(argv[4]));
-
-  const int records = argc > 1 ? std::max(2, _wtoi(argv[1])) : 300;
-  const std::wstring speedText = argc > 2 ? argv[2] : L"20";
-  const double speed = std::wcstod(speedText.c_str(), nullptr);
-  if (!(speed > 0)) return Fail(L"the speed must be above 0");
-  PrintPlatformNote();
-
-  StationRun station(L"bench-pacing");
-  std::string text = HeaderLines();
-  for (int i = 0; i < records; ++i) text += RecordLine(static_cast<std::uint64_t>(i), TimeAfterOpen(i));
-  if (!station.WritePlaybackFile(text)) return Fail(L"could not write " + station.PlaybackFilePath());
+struct Run {
+  bool ok = false;
   std::wstring error;
-  if (!station.Start(&error)) return Fail(error);
+  std::vector<double> arrivals;  // seconds on the performance counter, one per record
+};
+
+// One replay of the file in a fresh station; `plainSleep` asks it for the old pacing.
+Run Replay(const std::string& file, std::size_t records, const std::wstring& speedText, bool plainSleep) {
+  Run run;
+  ::SetEnvironmentVariableW(L"TICKVANE_BENCH_PACING", plainSleep ? L"plain-sleep" : nullptr);
+  StationRun station(plainSleep ? L"bench-pacing-plain" : L"bench-pacing");
+  if (!station.WritePlaybackFile(file)) {
+    run.error = L"could not write " + station.PlaybackFilePath();
+    return run;
+  }
+  const bool started = station.Start(&run.error);
+  ::SetEnvironmentVariableW(L"TICKVANE_BENCH_PACING", nullptr);
+  if (!started) return run;
   station.SetSpeed(speedText);
 
   DdeClient client;
-  if (!test::WaitUntil([&] { return client.Connect(L"Tickvane", L"playback", &error); }, 30000) ||
-      !client.StartAdvise(L"last"))
-    return Fail(L"could not link to Tickvane|playback!last: " + error + client.LastErrorText());
-
+  if (!test::WaitUntil([&] { return client.Connect(L"Tickvane", L"playback", &run.error); }, 30000) ||
+      !client.StartAdvise(L"last")) {
+    run.error = L"could not link to Tickvane|playback!last: " + run.error + client.LastErrorText();
+    return run;
+  }
   // The same 1 ms system timer as the station's, so that this side sees arrivals to the millisecond.
   FineTimerResolution fine;
-  std::vector<double> arrivals;
   const double start = Now();
   station.ClickStart();
-  bool closing = false;
-  double lastLook = start;
-  while (!closing && Now() - start < 600) {
+  while (run.arrivals.size() < records && Now() - start < 600) {
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       ::TranslateMessage(&message);
       ::DispatchMessageW(&message);
     }
     const double now = Now();
-    for (const DdeUpdate& update : client.TakeUpdates()) {
-      if (IndexOfPrice(update.value) == arrivals.size()) arrivals.push_back(now);
-    }
-    // Looking for the message box goes through every window of the session; done every
-    // millisecond during the whole replay it would load the window server that the station needs.
-    if (arrivals.size() >= static_cast<size_t>(records) || now - lastLook > 0.25) {
-      closing = station.ClosingShown();
-      lastLook = now;
-    }
-    if (!closing) ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    for (const DdeUpdate& update : client.TakeUpdates())
+      if (IndexOfPrice(update.value) == run.arrivals.size()) run.arrivals.push_back(now);
+    if (run.arrivals.size() < records) ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
   }
-  const double wallMs = (Now() - start) * 1000;
-  if (!closing) return Fail(L"no closing message within 10 minutes");
-
-  const double stepMs = 1000 / speed;
-  const double idealMs = kFirstRecordWaitMs + (records - 1) * stepMs;
-  std::printf("Pacing: %d records one second apart, speed %s, DDE-only, one client linked to last\n", records,
-              ToUtf8(speedText).c_str());
-  std::printf("  Start to closing message: %9.1f ms\n", wallMs);
-  std::printf("  ideal:                    %9.1f ms  (%.0f s of recorded time at speed %s = %.1f ms, plus the first\n"
-              "                                          record's %.0f ms wait in place of its %.0f ms step)\n",
-              idealMs, records * 1.0, ToUtf8(speedText).c_str(), records * stepMs, kFirstRecordWaitMs, stepMs);
-  const double overhead = (wallMs - idealMs) / records;
-  std::printf("  overhead per record:      %9.3f ms  (target under 0.5 ms: %s)\n", overhead,
-              overhead < 0.5 ? "met" : "NOT met");
-
-  if (arrivals.size() >= 3) {
-    std::vector<double> late;
-    for (size_t i = 2; i < arrivals.size(); ++i) late.push_back((arrivals[i] - arrivals[i - 1]) * 1000 - stepMs);
-    const double mean = ((arrivals.back() - arrivals[1]) * 1000 - stepMs * static_cast<double>(arrivals.size() - 2)) /
-                        static_cast<double>(arrivals.size() - 2);
-    std::printf("  as the client saw it, records 2 to %zu: mean step %.3f ms for %.1f ms (%.3f ms over),\n"
-                "    median %.3f ms over, 99th percentile %.3f ms over, worst %.3f ms over\n",
-                arrivals.size(), stepMs + mean, stepMs, mean, Percentile(late, 0.5), Percentile(late, 0.99),
-                Percentile(late, 1.0));
+  if (run.arrivals.size() < records) {
+    run.error = L"the client got " + std::to_wstring(run.arrivals.size()) + L" of " + std::to_wstring(records) +
+                L" prices in order within 10 minutes";
+    return run;
   }
-  std::printf("  prices received in order by the client: %zu of %d\n", arrivals.size(), records);
+  test::WaitUntil([&] { return station.ClosingShown(); }, 30000);
+  run.ok = true;
+  return run;
+}
 
-  const double floorSeconds = FloorSeconds(records, &error);
-  if (floorSeconds < 0) return Fail(L"bare window: " + error);
-  const double floorMs = floorSeconds * 1000 / records;
-  std::printf("  platform floor per record: %9.3f ms  (a bare window setting two linked edit boxes and\n"
-              "                                          processing pending messages, a client in another process)\n",
-              floorMs);
-  std::printf("  overhead beyond the floor: %9.3f ms per record (the station's own work and the wait's lateness)\n",
-              overhead - floorMs);
+void Print(const char* title, const Run& run, const std::vector<double>& waits) {
+  double idealMs = 0;
+  for (std::size_t i = 0; i + 1 < waits.size(); ++i) idealMs += waits[i];
+  const double stationMs = (run.arrivals.back() - run.arrivals.front()) * 1000;
+  std::vector<double> errors;
+  for (std::size_t i = 1; i < run.arrivals.size(); ++i)
+    errors.push_back((run.arrivals[i] - run.arrivals[i - 1]) * 1000 - waits[i - 1]);
+  std::vector<double> sizes;
+  for (double e : errors) sizes.push_back(std::fabs(e));
+  std::printf("  %s\n", title);
+  std::printf("    first price to last: ideal %9.1f ms, station %9.1f ms, difference %+8.1f ms\n", idealMs, stationMs,
+              stationMs - idealMs);
+  std::printf("    step error as the client saw it: median %+.3f ms, 99th percentile %+.3f ms;\n"
+              "      size of the error: median %.3f ms, 99th percentile %.3f ms, worst %.3f ms\n",
+              Percentile(errors, 0.5), Percentile(errors, 0.99), Percentile(sizes, 0.5), Percentile(sizes, 0.99),
+              Percentile(sizes, 1.0));
+}
+
+int Fail(const std::wstring& what) {
+  std::fprintf(stderr, "bench_station_pacing: %s\n", ToUtf8(what).c_str());
+  return 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::wstring speedText = argc > 1 ? argv[1] : L"20";
+  const double speed = std::wcstod(speedText.c_str(), nullptr);
+  if (!(speed > 0)) return Fail(L"the speed must be above 0");
+  PrintPlatformNote();
+
+  const std::vector<Record> records = Records();
+  std::string file = HeaderLines();
+  for (const Record& r : records) file += RecordLine(r.index, TimeAfterOpen(r.second));
+  const std::vector<double> waits = Waits(records, speed);
+
+  std::printf("Pacing: %d records one second apart at speed %s, with %d records of one time after the %dth\n"
+              "(%zu records), DDE-only, one client linked to last in another process\n",
+              kSeconds, ToUtf8(speedText).c_str(), kBurstRecords, kBurstAfter, records.size());
+  const Run schedule = Replay(file, records.size(), speedText, false);
+  if (!schedule.ok) return Fail(L"schedule: " + schedule.error);
+  Print("schedule (the station's pacing; goal: within 10 ms of the ideal, median step error under 0.5 ms)",
+        schedule, waits);
+  const Run plain = Replay(file, records.size(), speedText, true);
+  if (!plain.ok) return Fail(L"plain sleep: " + plain.error);
+  Print("plain sleep after each record, fraction dropped (the pacing before the schedule)", plain, waits);
   return 0;
 }
