@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include <iterator>
+#include <utility>
 
 #include "common/message_box_win.h"
 #include "common/win_text_win.h"
@@ -89,20 +89,13 @@ std::optional<std::wstring> Frmzavo::ItemText(std::wstring_view item) const {
 }
 
 void Frmzavo::ShowStatus(const ReplayStatus& status) {
-  replayStatus_ = status;
+  const ReplayStatus before = std::exchange(replayStatus_, status);
   if (taskbar_) taskbar_->Show(status);
   if (!dde_) return;
   // Made and posted only for the items some client links, and only when their text changes.
-  for (std::size_t i = 0; i < std::size(kStatusItemNames); ++i) {
-    const std::wstring_view name = kStatusItemNames[i];
-    if (!dde_->Linked(name) || IsControlItem(name)) {
-      postedStatus_[i].reset();  // a client that links later gets the next value whatever it is
-      continue;
-    }
-    std::optional<std::string> text = StatusItemText(status, name);
-    if (text == postedStatus_[i]) continue;
-    postedStatus_[i] = std::move(text);
-    dde_->ItemChanged(name);
+  for (const std::wstring_view name : kStatusItemNames) {
+    if (!dde_->Linked(name) || IsControlItem(name)) continue;
+    if (StatusItemText(before, name) != StatusItemText(status, name)) dde_->ItemChanged(name);
   }
 }
 

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -117,10 +116,8 @@ class Frmzavo : public BaseWindow<Frmzavo>,
   bool speedMessageOpen_ = false;
   bool quitSeen_ = false;  // WM_QUIT arrived while the replay was handling events
   std::uint64_t messageBoxes_ = 0;  // every message box the window has opened
-  // Where the replay stands, for the status items, and their texts as last posted to the clients
-  // linked to them (nothing while none is).
+  // Where the replay stands, for the status items.
   ReplayStatus replayStatus_;
-  std::optional<std::string> postedStatus_[std::size(kStatusItemNames)];
   std::unique_ptr<TaskbarProgress> taskbar_;
 };
 
