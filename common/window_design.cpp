@@ -2,21 +2,9 @@
 
 #include <cmath>
 
+#include "common/ascii_case.h"
+
 namespace tickvane {
-namespace {
-
-bool EqualNoCase(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    wchar_t x = a[i], y = b[i];
-    if (x >= L'A' && x <= L'Z') x = static_cast<wchar_t>(x - L'A' + L'a');
-    if (y >= L'A' && y <= L'Z') y = static_cast<wchar_t>(y - L'A' + L'a');
-    if (x != y) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 const ControlDesign* FindControl(const WindowDesign& window, std::wstring_view name) {
   for (const ControlDesign& c : window.controls)

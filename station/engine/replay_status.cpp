@@ -2,19 +2,9 @@
 
 #include <cmath>
 
+#include "common/ascii_case.h"
+
 namespace tickvane {
-namespace {
-
-bool SameNameNoCase(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 std::string_view StateWord(ReplayState state) {
   switch (state) {
@@ -43,14 +33,14 @@ std::string ProgressText(std::uint64_t bytesRead, std::uint64_t fileSize) {
 }
 
 std::optional<std::string> StatusItemText(const ReplayStatus& status, std::wstring_view name) {
-  if (SameNameNoCase(name, L"date")) return status.date;
-  if (SameNameNoCase(name, L"record")) return std::to_string(status.records);
-  if (SameNameNoCase(name, L"progress")) return ProgressText(status.bytesRead, status.fileSize);
-  if (SameNameNoCase(name, L"lag")) {
+  if (EqualNoCase(name, L"date")) return status.date;
+  if (EqualNoCase(name, L"record")) return std::to_string(status.records);
+  if (EqualNoCase(name, L"progress")) return ProgressText(status.bytesRead, status.fileSize);
+  if (EqualNoCase(name, L"lag")) {
     const double lag = std::isfinite(status.lagMs) && status.lagMs > 0 ? std::floor(status.lagMs) : 0;
     return std::to_string(static_cast<std::uint64_t>(lag));
   }
-  if (SameNameNoCase(name, L"state")) return std::string(StateWord(status.state));
+  if (EqualNoCase(name, L"state")) return std::string(StateWord(status.state));
   return std::nullopt;
 }
 
