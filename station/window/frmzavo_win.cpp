@@ -82,7 +82,7 @@ bool Frmzavo::IsControlItem(std::wstring_view item) {
 
 std::optional<std::wstring> Frmzavo::ItemText(std::wstring_view item) const {
   const ControlDesign* design = FindControlNoCase(MainWindowDesign(), item);
-  if (design && IsDdeItem(*design)) return WindowText(::GetDlgItem(Window(), design->id));
+  if (design && IsDdeItem(*design)) return WindowText(Control(design->id));
   // The names that are no control's: where the replay stands.
   if (std::optional<std::string> status = StatusItemText(replayStatus_, item)) return FromAnsi(*status);
   return std::nullopt;

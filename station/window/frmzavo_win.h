@@ -101,7 +101,11 @@ class Frmzavo : public BaseWindow<Frmzavo>,
   std::wstring BoxText(ForwardBox box) override;
   void SetBoxText(ForwardBox box, std::wstring_view text) override;
 
-  HWND Control(MainControlId id) const { return ::GetDlgItem(Window(), ControlId(id)); }
+  // From the handles kept at creation: GetDlgItem would list the window's children, which under
+  // Wine is a round trip to its server, several times for every replayed record. None once the
+  // window is gone.
+  HWND Control(MainControlId id) const { return Control(ControlId(id)); }
+  HWND Control(int id) const { return Window() && controls_ ? controls_->ById(id) : nullptr; }
   std::wstring Text(MainControlId id) const;
   void SetText(MainControlId id, std::wstring_view text);
 
