@@ -12,12 +12,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-std::vector<std::string> Lines(const Texts& times) {
-  std::vector<std::string> lines;
-  for (const std::string& time : times) lines.push_back("IBM,20131008," + time + ",182.5");
-  return lines;
-}
-
 // "500" for a wait of 500 ms followed by a speed check, "1000 replaced" for the 1000 ms that
 // stands in for a delay outside 0 to 2999 ms, which is not followed by one.
 Texts Waits(const CallLog& log) {
@@ -46,7 +40,7 @@ TEST_P(PacingTest, WaitsAfterEachShownRecord) {
   for (const char* mode : {"sierra", "ddeonly"}) {
     ReplayRig rig(mode);
     rig.window.speed = c.speed;
-    rig.file = TickFile(Lines(c.times));
+    rig.file = TimedTickFile(c.times);
     rig.Run();
     EXPECT_EQ(Waits(rig.log), c.waits) << mode;
     EXPECT_EQ(rig.log.Count("Wait"), 0) << mode;
@@ -88,7 +82,7 @@ TEST(PacingNegativeSpeedTest, CountsAsTwoAndLeavesTheBox) {
   ReplayRig rig;
   rig.window.checkSpeedActs = false;
   rig.window.speed = "-1";
-  rig.file = TickFile(Lines({"93000", "93001", "93003"}));
+  rig.file = TimedTickFile({"93000", "93001", "93003"});
   rig.Run();
   EXPECT_EQ(Waits(rig.log), (Texts{"1000 replaced", "500", "1000"}));
   EXPECT_EQ(rig.window.speed, "-1");
@@ -99,7 +93,7 @@ TEST(PacingNegativeSpeedTest, CountsAsTwoAndLeavesTheBox) {
 TEST(PacingNegativeSpeedTest, WindowCheckReplacesItBeforeTheBoxIsRead) {
   ReplayRig rig;
   rig.window.speed = "-3abc";
-  rig.file = TickFile(Lines({"93000", "93001"}));
+  rig.file = TimedTickFile({"93000", "93001"});
   rig.Run();
   EXPECT_EQ(Waits(rig.log), (Texts{"1000 replaced", "500"}));
   EXPECT_EQ(rig.window.speed, "2");
@@ -109,7 +103,7 @@ TEST(PacingNegativeSpeedTest, WindowCheckReplacesItBeforeTheBoxIsRead) {
 // The speed is read afresh for every record: a new speed typed during a wait paces the next step.
 TEST(PacingSpeedChangeTest, NewSpeedAppliesFromTheNextRecord) {
   ReplayRig rig;
-  rig.file = TickFile(Lines({"93000", "93001", "93002", "93003"}));
+  rig.file = TimedTickFile({"93000", "93001", "93002", "93003"});
   rig.log.At("WaitAfterRecord", 2, [&] { rig.window.speed = "4"; });
   rig.Run();
   EXPECT_EQ(Waits(rig.log), (Texts{"1000 replaced", "500", "250", "250"}));

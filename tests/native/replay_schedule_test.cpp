@@ -13,12 +13,6 @@
 namespace tickvane::replay_test {
 namespace {
 
-std::vector<std::string> Lines(const std::vector<std::string>& times) {
-  std::vector<std::string> lines;
-  for (const std::string& time : times) lines.push_back("IBM,20131008," + time + ",182.5");
-  return lines;
-}
-
 std::vector<std::string> Repeated(const std::string& time, int n) { return std::vector<std::string>(n, time); }
 
 std::vector<std::string> Joined(std::vector<std::string> a, const std::vector<std::string>& b) {
@@ -51,7 +45,7 @@ TEST_P(ScheduleTest, EachWaitEndsAtThePreviousEndPlusItsDelay) {
   for (const char* mode : {"sierra", "ddeonly"}) {
     ReplayRig rig(mode);
     rig.window.speed = c.speed;
-    rig.file = TickFile(Lines(c.times));
+    rig.file = TimedTickFile(c.times);
     CostPerShownRecord(rig, c.costMs, static_cast<int>(c.times.size()));
     rig.Run();
     SCOPED_TRACE(mode);
@@ -86,7 +80,7 @@ TEST(ScheduleBurstTest, ABurstOfSameTimeRecordsDoesNotDelayTheRecordsAfterIt) {
   ReplayRig rig("ddeonly");
   rig.window.speed = "20";
   const auto times = Joined(Joined({"93000"}, Repeated("93001", 50)), {"93002", "93003", "93004", "93005"});
-  rig.file = TickFile(Lines(times));
+  rig.file = TimedTickFile(times);
   CostPerShownRecord(rig, 2, static_cast<int>(times.size()));
   rig.Run();
   const auto& dues = rig.window.dues;
@@ -115,7 +109,7 @@ TEST(ScheduleBehindTest, HalfASecondBehindIsCaughtUpAndOneAndAHalfStartsAgain) {
   for (const Case& c : {Case{1500, {1000, 2000, 3000, 4000}, 500}, Case{2500, {1000, 4500, 5500, 6500}, 0}}) {
     ReplayRig rig("ddeonly");
     rig.window.speed = "1";
-    rig.file = TickFile(Lines({"93000", "93001", "93002", "93003"}));
+    rig.file = TimedTickFile({"93000", "93001", "93002", "93003"});
     rig.log.At("last", 2, [&] { rig.window.now += c.stallMs; });
     rig.Run();
     SCOPED_TRACE(c.stallMs);
@@ -142,7 +136,7 @@ TEST_P(ScheduleResetTest, TheWaitAfterTheHoldLastsItsWholeDelay) {
   const ResetCase& c = GetParam();
   ReplayRig rig(c.mode);
   rig.window.speed = "1";
-  rig.file = TickFile(Lines({"93000", "93001", "93002", "93003"}));
+  rig.file = TimedTickFile({"93000", "93001", "93002", "93003"});
   c.script(rig);
   rig.Run();
   ExpectDues(rig.window.dues, c.dues);

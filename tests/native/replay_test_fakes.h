@@ -123,6 +123,13 @@ inline std::string TickFile(const std::vector<std::string>& records) {
   return text;
 }
 
+// A playback file of IBM records of one day at the given hhmmss times, all at one price.
+inline std::string TimedTickFile(const std::vector<std::string>& times) {
+  std::vector<std::string> records;
+  for (const std::string& time : times) records.push_back("IBM,20131008," + time + ",182.5");
+  return TickFile(records);
+}
+
 // The station state of a process started with this mode word, as start-up leaves it.
 inline StationState StateFor(const std::string& modeWord) {
   StationState station;
