@@ -1,5 +1,6 @@
 #include "station/engine/replay_loop.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,6 +27,9 @@ constexpr double kReplacementDelayMs = 1000;
 constexpr std::uint32_t kPollMs = 100;
 // While no record is shown (a forward, header and short lines), the status goes out this seldom.
 constexpr double kStatusIntervalMs = 100;
+// How often a run of such lines reads the clock (see StatusReport::Passed).
+constexpr double kLookEveryMs = 1;
+constexpr std::uint64_t kMostLinesPerLook = 64;
 
 // What lives for one replay besides the writer and the batches.
 struct Pacing {
@@ -58,9 +62,18 @@ class StatusReport {
     Post(now, reader);
   }
   // A line was read and not shown: told at once when the state changes, otherwise at most ten
-  // times a second.
+  // times a second. A forward passes millions of lines a second, and reading the clock for each
+  // would be much of its cost: the lines between two looks at the clock double while a look
+  // comes sooner than kLookEveryMs after the one before, up to kMostLinesPerLook, and halve while
+  // it comes later than twice that, so a slow run of lines still looks at every line.
   void Passed(ReplayState state, const TickFileReader& reader) {
+    if (state == status_.state && ++linesSinceLook_ < linesPerLook_) return;
+    linesSinceLook_ = 0;
     const double now = window_.NowMs();
+    const double sinceLook = now - lookedMs_;
+    lookedMs_ = now;
+    if (sinceLook < kLookEveryMs) linesPerLook_ = std::min(linesPerLook_ * 2, kMostLinesPerLook);
+    else if (sinceLook > 2 * kLookEveryMs) linesPerLook_ = std::max<std::uint64_t>(linesPerLook_ / 2, 1);
     if (state == status_.state && now - postedMs_ < kStatusIntervalMs) return;
     status_.state = state;
     Post(now, reader);
@@ -91,6 +104,9 @@ class StatusReport {
   const PlaybackSource& file_;
   ReplayStatus status_;
   double postedMs_ = 0;
+  double lookedMs_ = 0;
+  std::uint64_t linesSinceLook_ = 0;
+  std::uint64_t linesPerLook_ = 1;
 };
 
 void Report(ReplayWindow& window, const std::optional<std::wstring>& message) {

@@ -82,19 +82,37 @@ TEST(ReplayStatusTest, NoPlaybackFileTellsNothing) {
   EXPECT_TRUE(rig.window.statuses.empty());
 }
 
-// A long forward shows no record: its progress goes out at most ten times a second.
-TEST(ReplayStatusTest, AForwardIsToldAtMostTenTimesASecond) {
+// A long forward shows no record: its progress goes out at most ten times a second, and still
+// ten times a second when it slows down after a fast start (the rest of the file on a slow disk).
+struct ForwardPaceCase {
+  const char* name;
+  int fastRecords;  // skipped at a microsecond each, first
+  int slowRecords;  // skipped at a millisecond each, after them
+};
+
+class ForwardStatusTest : public testing::TestWithParam<ForwardPaceCase> {};
+
+TEST_P(ForwardStatusTest, IsToldAtMostTenTimesASecond) {
+  const ForwardPaceCase& c = GetParam();
+  const int skipped = c.fastRecords + c.slowRecords;
   ReplayRig rig("sierra");
-  rig.file = TickFile(Records(3003));
-  rig.log.At("ProcessEvents", 1, [&] { rig.station.forwardTicks = 3000; });
-  // Each skipped record costs 1 ms: the forward takes 3 s.
-  for (int n = 2; n <= 3001; ++n) rig.log.At("ProcessEvents", n, [&] { rig.window.now += 1; });
+  rig.file = TickFile(Records(skipped + 3));
+  rig.log.At("ProcessEvents", 1, [&] { rig.station.forwardTicks = skipped; });
+  for (int n = 2; n <= skipped + 1; ++n) {
+    const double costMs = n <= c.fastRecords + 1 ? 0.001 : 1;
+    rig.log.At("ProcessEvents", n, [&rig, costMs] { rig.window.now += costMs; });
+  }
   rig.Run();
   int forwarding = 0;
   for (const ReplayStatus& s : rig.window.statuses) forwarding += s.state == ReplayState::Forwarding ? 1 : 0;
+  // The 3 s at a millisecond a record: the first status, then one every 100 ms.
   EXPECT_GE(forwarding, 29);
   EXPECT_LE(forwarding, 31);
 }
+
+INSTANTIATE_TEST_SUITE_P(Paces, ForwardStatusTest,
+                         testing::Values(ForwardPaceCase{"Slow", 0, 3000}, ForwardPaceCase{"FastThenSlow", 20000, 3000}),
+                         [](const testing::TestParamInfo<ForwardPaceCase>& info) { return info.param.name; });
 
 TEST(StatusItemTextTest, EachItemAndItsEdges) {
   ReplayStatus status;
